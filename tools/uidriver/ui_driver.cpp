@@ -1,1 +1,414 @@
-// placeholder until the driver lands
+#include "ui_driver.h"
+
+#include <chrono>
+#include <fstream>
+#include <stdexcept>
+#include <thread>
+
+namespace ui {
+
+// ---- Process ----------------------------------------------------------------
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
+    other.handle_ = nullptr;
+    other.id_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+    if (this != &other) {
+        Kill();
+        handle_ = other.handle_;
+        id_ = other.id_;
+        other.handle_ = nullptr;
+        other.id_ = 0;
+    }
+    return *this;
+}
+
+Process::~Process() { Kill(); }
+
+Process Process::Start(const std::filesystem::path& exe, const std::wstring& args,
+                       const std::filesystem::path& workdir) {
+    std::wstring cmd = L"\"" + exe.wstring() + L"\"";
+    if (!args.empty())
+        cmd += L" " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring wd = workdir.wstring();
+    if (!CreateProcessW(exe.wstring().c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        wd.empty() ? nullptr : wd.c_str(), &si, &pi))
+        throw std::runtime_error("cannot start " + Narrow(exe.wstring()) + ", error " +
+                                 std::to_string(GetLastError()));
+    CloseHandle(pi.hThread);
+    Process p;
+    p.handle_ = pi.hProcess;
+    p.id_ = pi.dwProcessId;
+    return p;
+}
+
+bool Process::Running() const {
+    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+}
+
+bool Process::WaitExit(int timeoutMs) const {
+    return handle_ && WaitForSingleObject(handle_, DWORD(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (handle_)
+        GetExitCodeProcess(handle_, &code);
+    return code;
+}
+
+void Process::Kill() {
+    if (!handle_)
+        return;
+    if (Running()) {
+        TerminateProcess(handle_, 1);
+        WaitForSingleObject(handle_, 5000);
+    }
+    CloseHandle(handle_);
+    handle_ = nullptr;
+    id_ = 0;
+}
+
+// ---- Waiting and windows ------------------------------------------------------
+
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int stepMs) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+        if (pred())
+            return true;
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
+    }
+}
+
+std::vector<HWND> TopWindows(DWORD pid) {
+    struct Ctx {
+        DWORD pid;
+        std::vector<HWND> found;
+    } ctx{pid, {}};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(h, &owner);
+            if (owner == c->pid && IsWindowVisible(h))
+                c->found.push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return ctx.found;
+}
+
+static HWND FindTop(DWORD pid, const std::wstring& cls, const std::wstring& title) {
+    for (HWND h : TopWindows(pid)) {
+        if (!cls.empty() && ClassName(h) != cls)
+            continue;
+        if (!title.empty() && Text(h) != title)
+            continue;
+        return h;
+    }
+    return nullptr;
+}
+
+HWND WaitForWindow(DWORD pid, const std::wstring& cls, const std::wstring& title, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindTop(pid, cls, title)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+bool WaitGone(HWND hwnd, int timeoutMs) {
+    return WaitUntil([&] { return !IsWindow(hwnd) || !IsWindowVisible(hwnd); }, timeoutMs);
+}
+
+std::wstring Text(HWND hwnd) {
+    // WM_GETTEXT is marshalled across processes; GetWindowText is not for
+    // other processes' controls.
+    LRESULT len = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring s(size_t(len) + 1, L'\0');
+    LRESULT got = SendMessageW(hwnd, WM_GETTEXT, WPARAM(s.size()), reinterpret_cast<LPARAM>(s.data()));
+    s.resize(size_t(got));
+    return s;
+}
+
+void SetText(HWND hwnd, const std::wstring& text) {
+    SendMessageW(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring ClassName(HWND hwnd) {
+    wchar_t buf[256] = {};
+    GetClassNameW(hwnd, buf, 256);
+    return buf;
+}
+
+bool IsVisible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
+bool IsEnabled(HWND hwnd) { return hwnd && IsWindowEnabled(hwnd); }
+
+RECT ClientRectOnScreen(HWND hwnd) {
+    RECT r{};
+    GetClientRect(hwnd, &r);
+    MapWindowPoints(hwnd, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+RECT WindowRectOnScreen(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return r;
+}
+
+HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
+
+std::vector<HWND> Descendants(HWND parent) {
+    std::vector<HWND> out;
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM lp) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+HWND FindDescendant(HWND parent, const std::wstring& cls, const std::wstring& text) {
+    for (HWND h : Descendants(parent)) {
+        if (ClassName(h) == cls && (text.empty() || Text(h) == text))
+            return h;
+    }
+    return nullptr;
+}
+
+// ---- Input ----------------------------------------------------------------------
+
+void Click(HWND button) {
+    PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+void PostCommand(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+bool IsChecked(HWND button) {
+    return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// ---- Boxes and dialogs ----------------------------------------------------------
+
+static bool IsDialog(HWND h) { return ClassName(h) == L"#32770"; }
+
+MessageBoxInfo ReadMessageBox(HWND box) {
+    MessageBoxInfo info;
+    info.hwnd = box;
+    info.title = Text(box);
+    if (HWND t = GetDlgItem(box, 0xFFFF))
+        info.text = Text(t);
+    HWND icon = GetDlgItem(box, 1088);
+    info.hasIcon = icon && IsWindowVisible(icon) &&
+                   SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    for (HWND h : Descendants(box)) {
+        if (ClassName(h) == L"Button" && IsWindowVisible(h))
+            info.buttons.push_back(GetDlgCtrlID(h));
+    }
+    return info;
+}
+
+static bool IsMessageBox(HWND h) {
+    return IsDialog(h) && GetDlgItem(h, 0xFFFF) != nullptr;
+}
+
+std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, int timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND h : TopWindows(pid)) {
+                if (IsMessageBox(h)) {
+                    found = h;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+    if (!found)
+        return std::nullopt;
+    return ReadMessageBox(found);
+}
+
+bool Answer(HWND box, int buttonId, int timeoutMs) {
+    HWND button = GetDlgItem(box, buttonId);
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+    return WaitGone(box, timeoutMs);
+}
+
+HWND WaitForDialog(DWORD pid, const std::wstring& title, int timeoutMs) {
+    return WaitForWindow(pid, L"#32770", title, timeoutMs);
+}
+
+bool NoDialogFor(DWORD pid, int ms) {
+    return !WaitUntil(
+        [&] {
+            for (HWND h : TopWindows(pid))
+                if (IsDialog(h))
+                    return true;
+            return false;
+        },
+        ms);
+}
+
+bool AnswerOpenFileDialog(HWND dialog, const std::wstring& path, int timeoutMs) {
+    // The file-name field is a ComboBoxEx (1148) holding an edit; older
+    // layouts have a plain edit 1152.
+    HWND field = nullptr;
+    WaitUntil(
+        [&] {
+            if (HWND combo = GetDlgItem(dialog, 1148))
+                field = FindDescendant(combo, L"Edit");
+            if (!field)
+                field = GetDlgItem(dialog, 1152);
+            return field != nullptr;
+        },
+        timeoutMs);
+    if (!field)
+        return false;
+    SetText(field, path);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitGone(dialog, timeoutMs);
+}
+
+bool CancelDialog(HWND dialog, int timeoutMs) { return Answer(dialog, IDCANCEL, timeoutMs); }
+
+// ---- Pixels -----------------------------------------------------------------------
+
+Image CaptureClient(HWND hwnd) {
+    RECT r = ClientRectOnScreen(hwnd);
+    Image img;
+    img.width = r.right - r.left;
+    img.height = r.bottom - r.top;
+    if (img.width <= 0 || img.height <= 0)
+        return img;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = img.width;
+    bi.bmiHeader.biHeight = -img.height;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, img.width, img.height, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* px = static_cast<const uint32_t*>(bits);
+    img.pixels.assign(px, px + size_t(img.width) * img.height);
+    for (auto& p : img.pixels)
+        p &= 0x00FFFFFF;
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return img;
+}
+
+bool Image::SaveBmp(const std::filesystem::path& file) const {
+    BITMAPFILEHEADER fh{};
+    BITMAPINFOHEADER ih{};
+    ih.biSize = sizeof ih;
+    ih.biWidth = width;
+    ih.biHeight = -height;
+    ih.biPlanes = 1;
+    ih.biBitCount = 32;
+    ih.biCompression = BI_RGB;
+    DWORD data = DWORD(pixels.size() * 4);
+    fh.bfType = 0x4D42;
+    fh.bfOffBits = sizeof fh + sizeof ih;
+    fh.bfSize = fh.bfOffBits + data;
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&fh), sizeof fh);
+    out.write(reinterpret_cast<const char*>(&ih), sizeof ih);
+    out.write(reinterpret_cast<const char*>(pixels.data()), data);
+    return bool(out);
+}
+
+bool ColorNear(uint32_t a, uint32_t b, int tol) {
+    for (int shift = 0; shift <= 16; shift += 8) {
+        int ca = int(a >> shift & 0xFF), cb = int(b >> shift & 0xFF);
+        if (ca - cb > tol || cb - ca > tol)
+            return false;
+    }
+    return true;
+}
+
+// ---- Files ---------------------------------------------------------------------------
+
+TempFolder::TempFolder(const std::wstring& prefix) {
+    wchar_t base[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, base);
+    static unsigned counter = 0;
+    for (;;) {
+        auto candidate = std::filesystem::path(base) /
+                         (prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter));
+        std::error_code ec;
+        if (std::filesystem::create_directories(candidate, ec)) {
+            path_ = candidate;
+            return;
+        }
+    }
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::string ReadFileBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), std::streamsize(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + Narrow(file.wstring()));
+}
+
+std::wstring Widen(const std::string& utf8) {
+    if (utf8.empty())
+        return {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
+    std::wstring w(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), n);
+    return w;
+}
+
+std::string Narrow(const std::wstring& wide) {
+    if (wide.empty())
+        return {};
+    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
+                                nullptr);
+    std::string s(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), s.data(), n, nullptr, nullptr);
+    return s;
+}
+
+std::filesystem::path ExeDir() {
+    std::wstring buf(32768, L'\0');
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), DWORD(buf.size()));
+    buf.resize(n);
+    return std::filesystem::path(buf).parent_path();
+}
+
+} // namespace ui
