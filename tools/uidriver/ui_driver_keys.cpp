@@ -15,6 +15,18 @@ void PostKey(HWND window, UINT key) {
     PostMessageW(window, WM_KEYUP, key, 1 | (LPARAM(scan) << 16) | (3LL << 30));
 }
 
+// Moves the pointer as a mouse would, so the move reaches the window under
+// it as input (SetCursorPos alone may not).
+void MoveMouse(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    in.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(in));
+}
+
 HWND VisibleTooltip(DWORD pid) {
     for (HWND w : TopWindows(pid)) {
         if (ClassName(w) == L"tooltips_class32")
@@ -57,15 +69,16 @@ std::optional<std::wstring> HoverForTooltip(HWND control, int timeoutMs) {
     const RECT r = WindowRectOnScreen(control);
     const int x = (r.left + r.right) / 2;
     const int y = (r.top + r.bottom) / 2;
-    // Come in from outside so the control sees the mouse arrive.
-    SetCursorPos(x, r.bottom + 40);
-    Pause(100);
+    // Come in from outside so the control sees the mouse arrive, then keep
+    // still: every move restarts the tooltip's delay.
+    MoveMouse(x, r.bottom + 40);
+    Pause(200);
+    MoveMouse(x, y);
+    Pause(50);
+    MoveMouse(x + 1, y);
     HWND tip = nullptr;
     const bool shown = WaitUntil(
         [&] {
-            SetCursorPos(x + 1, y);
-            Pause(30);
-            SetCursorPos(x, y);
             tip = VisibleTooltip(pid);
             return tip && !Text(tip).empty();
         },
