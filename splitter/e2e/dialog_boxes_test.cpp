@@ -123,6 +123,19 @@ TEST_F(ZelbrinChoosers, CancelledFolderBrowserEmptiesTheTarget) {
     ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(1002).empty(); }));
 }
 
+// The browser opens on a file-system folder; OK hands it over as the system
+// returns it, with no backslash added.
+TEST_F(ZelbrinChoosers, FolderBrowserOkSetsTheTargetAsReturned) {
+    ui::Click(Item(1003));
+    HWND browse = OtherDialog();
+    ASSERT_NE(browse, nullptr);
+    ASSERT_TRUE(ui::Answer(browse, IDOK));
+    ASSERT_TRUE(ui::WaitUntil([&] { return !TextOf(1002).empty(); }));
+    const std::wstring target = TextOf(1002);
+    EXPECT_TRUE(std::filesystem::is_directory(target)) << ui::Narrow(target);
+    EXPECT_NE(target.back(), L'\\');
+}
+
 TEST_F(ZelbrinDialog, TooltipsFollowTheModeAndShowWholeLongPaths) {
     auto tip = ui::HoverForTooltip(Item(1001));
     ASSERT_TRUE(tip.has_value());
