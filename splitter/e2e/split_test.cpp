@@ -244,7 +244,8 @@ protected:
                 letter_ = d;
         if (letter_ == 0)
             GTEST_SKIP() << "no free drive letter";
-        mount_ = L"/tmp/zelbrin_small_" + std::to_wstring(GetCurrentProcessId());
+        mount_ = L"/tmp/zelbrin_small_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                 std::to_wstring(GetTickCount64());
         link_ = std::wstring(prefix) + L"/dosdevices/" + wchar_t(towlower(letter_)) + L":";
         Shell(L"mkdir -p " + mount_ + L" && mount -t tmpfs -o size=1m zelbrin_small " + mount_ +
               L" && ln -sfn " + mount_ + L" '" + link_ + L"'");
@@ -269,13 +270,17 @@ protected:
         return p;
     }
 
+    // Runs a shell script as root outside Wine; start.exe does not wait for
+    // a Unix program, so the script removes itself last and that is awaited.
     void Shell(const std::wstring& script) {
-        const fs::path file = L"Z:\\tmp\\zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L".sh";
-        ui::WriteFileBytes(file, ui::Narrow(script) + "\n");
-        RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/zelbrin_e2e_" +
-                       std::to_wstring(GetCurrentProcessId()) + L".sh",
-                   src);
-        fs::remove(file);
+        const std::wstring name =
+            L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(GetTickCount64()) + L".sh";
+        const fs::path file = L"Z:\\tmp\\" + name;
+        ui::WriteFileBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
+        RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);
+        EXPECT_TRUE(ui::WaitUntil([&] { return !fs::exists(file); }, 10000))
+            << "the script did not run: " << ui::Narrow(script);
     }
 
     wchar_t letter_ = 0;
