@@ -11,6 +11,7 @@
 #include <cstring>
 #include <functional>
 #include <limits>
+#include <exception>
 #include <new>
 
 uint64_t PiecesWritten = 0;
@@ -397,6 +398,9 @@ void SplitFile(OperationUi& ui) {
         outcome = RunSplit(ui);
     } catch (const std::bad_alloc&) {
         outcome = {MsgLowOnMemory};
+    } catch (const std::exception&) {
+        // e.g. no thread for the checksum: the split ends, never with success.
+        outcome = {MsgApiFailure};
     }
     if (outcome.message != 0)
         ui.ShowMessage(outcome.message);
