@@ -235,3 +235,25 @@ TEST_F(RegisterWindow, ExitButtonAndCloseBoxEndTheProgramAtOnce) {
     PostMessageW(form, WM_CLOSE, 0, 0);
     EXPECT_TRUE(process_.WaitExit(5000));
 }
+
+TEST_F(RegisterWindow, TabFromGridFramesAddFileButtonWithFocusMark) {
+    RegisterFolder folder;
+    folder.Add("Ombriel.ini", kEmptySettings);
+    HWND form = Start(folder);
+    ASSERT_NE(form, nullptr);
+    const int dpi = ui::WindowDpi(form);
+    auto px = [&](int twips) { return MulDiv(twips, dpi, 1440); };
+    // Left edge of the mark around AGGIUNGI FILE (60 twips outside the button),
+    // halfway down the button.
+    const int x = px(660 - 60);
+    const int y = px(7260 + 495 / 2);
+    Sleep(300);
+    EXPECT_FALSE(ui::ColorNear(ui::CaptureClient(form).At(x, y), 0)) << "mark shown before focus";
+
+    PostMessageW(Grid(form), WM_KEYDOWN, VK_TAB, 0);
+    PostMessageW(Grid(form), WM_KEYUP, VK_TAB, 0);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ColorNear(ui::CaptureClient(form).At(x, y), 0); }))
+        << "no mark around the focused button";
+    EXPECT_FALSE(ui::ColorNear(ui::CaptureClient(form).At(px(2580 - 60), y), 0))
+        << "mark around the next button too";
+}

@@ -20,6 +20,9 @@ void GridView::Create(HWND parent, int id) {
                             0, 0, 10, 10, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
                             GetModuleHandleW(nullptr), nullptr);
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    // The header reports its drawing to the list view, which does not pass it
+    // on everywhere: catch it there to paint the fixed row grey.
+    SetWindowSubclass(hwnd_, &GridView::ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
     for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
         LVCOLUMNW col{};
         col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -96,12 +99,19 @@ void GridView::SetCurrentFromPoint(POINT pt) {
     }
 }
 
-bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
-    HWND header = ListView_GetHeader(hwnd_);
-    if (hdr->hwndFrom == header && hdr->code == NM_CUSTOMDRAW) {
-        result = HeaderCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
-        return true;
+LRESULT CALLBACK GridView::ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR data) {
+    if (msg == WM_NOTIFY) {
+        auto* self = reinterpret_cast<GridView*>(data);
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (hdr->hwndFrom == ListView_GetHeader(hwnd) && hdr->code == NM_CUSTOMDRAW) {
+            return self->HeaderCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
+        }
     }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
     if (hdr->hwndFrom != hwnd_) {
         return false;
     }

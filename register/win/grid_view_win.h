@@ -42,6 +42,8 @@ private:
     void SetCurrentFromPoint(POINT screenPoint);
     LRESULT CustomDraw(NMLVCUSTOMDRAW* cd);
     LRESULT HeaderCustomDraw(NMCUSTOMDRAW* cd);
+    static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                         DWORD_PTR data);
 
     ombriel::GridModel& model_;
     HWND hwnd_ = nullptr;
