@@ -2,11 +2,14 @@
 // time from the process start until its window shows the filled grid, and the
 // program's peak memory. Run under Wine beside ombriel_reload_bench's bare
 // loop, in the same script.
-//   ombriel_fill_bench <Ombriel.exe> <empty register> <register>...
+//   ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> <empty register> <register>...
 #include "listview_driver.h"
 #include "ui_driver.h"
 
 #include <psapi.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <chrono>
 #include <cstdio>
@@ -44,36 +47,63 @@ Run StartAndWaitForGrid(const std::filesystem::path& exe, const std::filesystem:
     return run;
 }
 
-Run Best(const std::filesystem::path& exe, const std::filesystem::path& folder, int rounds) {
-    Run best;
-    for (int i = 0; i < rounds; ++i) {
-        Run r = StartAndWaitForGrid(exe, folder);
-        if (best.ms < 0 || (r.ms >= 0 && r.ms < best.ms)) {
-            best = r;
-        }
-    }
-    return best;
+// The bare loop in a fresh process of its own: it pays the same process start
+// and cold caches as the program does.
+double BareProcessMs(const std::filesystem::path& benchExe, const std::filesystem::path& folder) {
+    auto t0 = std::chrono::steady_clock::now();
+    ui::Process p = ui::Process::Start(benchExe, L"--bare \"" + folder.wstring() + L"\"", folder);
+    p.WaitExit(600000);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+template <class T> T Median(std::vector<T> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: ombriel_fill_bench <Ombriel.exe> <empty register> <register>...\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> "
+                             "<empty register> <register>...\n");
         return 2;
     }
+    const int rounds = 3;
     std::filesystem::path exe = std::filesystem::absolute(argv[1]);
-    Run empty = Best(exe, std::filesystem::absolute(argv[2]), 3);
-    std::printf("%-20s %9s %10s %14s %14s %14s\n", "register", "rows", "start ms",
-                "fill ms (net)", "peak WS MiB", "peak priv MiB");
-    std::printf("%-20s %9d %10.1f %14s %14.1f %14.1f\n", "(empty)", empty.rows, empty.ms, "-",
-                empty.peakWorkingSet / 1048576.0, empty.peakPrivate / 1048576.0);
-    for (int i = 3; i < argc; ++i) {
+    std::filesystem::path benchExe = std::filesystem::absolute(argv[2]);
+    // Runs of the program and of the bare loop alternate, so a busy moment of
+    // the machine falls on both; each figure is the median of its rounds, less
+    // the same process's start on an empty register.
+    auto measure = [&](const std::filesystem::path& folder, Run& program, double& bare) {
+        std::vector<Run> runs;
+        std::vector<double> bares;
+        for (int i = 0; i < rounds; ++i) {
+            runs.push_back(StartAndWaitForGrid(exe, folder));
+            bares.push_back(BareProcessMs(benchExe, folder));
+        }
+        std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.ms < b.ms; });
+        program = runs[runs.size() / 2];
+        bare = Median(bares);
+    };
+    Run empty;
+    double emptyBare = 0;
+    measure(std::filesystem::absolute(argv[3]), empty, emptyBare);
+    std::printf("%-12s %8s %11s %11s %9s %9s %6s %11s %11s\n", "register", "rows", "program ms",
+                "bare ms", "fill net", "bare net", "ratio", "peak WS MiB", "peak priv");
+    std::printf("%-12s %8d %11.1f %11.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
+                empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
+                empty.peakPrivate / 1048576.0);
+    for (int i = 4; i < argc; ++i) {
         std::filesystem::path folder = std::filesystem::absolute(argv[i]);
-        Run r = Best(exe, folder, 2);
-        std::printf("%-20s %9d %10.1f %14.1f %14.1f %14.1f\n",
-                    folder.filename().string().c_str(), r.rows, r.ms, r.ms - empty.ms,
-                    r.peakWorkingSet / 1048576.0, r.peakPrivate / 1048576.0);
+        Run r;
+        double bare = 0;
+        measure(folder, r, bare);
+        double fill = r.ms - empty.ms;
+        double bareNet = bare - emptyBare;
+        std::printf("%-12s %8d %11.1f %11.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
+                    folder.filename().string().c_str(), r.rows, r.ms, bare, fill, bareNet,
+                    fill / bareNet, r.peakWorkingSet / 1048576.0, r.peakPrivate / 1048576.0);
         std::fflush(stdout);
     }
     return 0;

@@ -33,5 +33,5 @@ trap wine_env_stop EXIT
 bin="$root/build/windows/bin"
 echo "== Wine: core reload vs bare loop, in one process"
 (cd "$work" && wine "$bin/ombriel_reload_bench.exe" "${folders[@]}" </dev/null 2>/dev/null)
-echo "== Wine: Ombriel.exe from process start to the filled grid"
-(cd "$work" && wine "$bin/ombriel_fill_bench.exe" "$bin/Ombriel.exe" reg_0 "${folders[@]}" </dev/null 2>/dev/null)
+echo "== Wine: Ombriel.exe from process start to the filled grid, beside the bare loop in a fresh process"
+(cd "$work" && wine "$bin/ombriel_fill_bench.exe" "$bin/Ombriel.exe" "$bin/ombriel_reload_bench.exe" reg_0 "${folders[@]}" </dev/null 2>/dev/null)

@@ -123,9 +123,15 @@ public:
             if (name == "." || name == ".." || ::fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) != 0) {
                 continue;
             }
-            struct stat st{};
-            if (::stat((folder / name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-                continue;
+            if (d->d_type != DT_REG) {
+                // Links and file systems that do not report the type need a look.
+                struct stat st{};
+                if (d->d_type != DT_LNK && d->d_type != DT_UNKNOWN) {
+                    continue;
+                }
+                if (::stat((folder / name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+                    continue;
+                }
             }
             names.push_back(std::move(name));
         }

@@ -116,12 +116,9 @@ void Form1::CreateControls() {
 }
 
 void Form1::LayoutControls() {
-    if (buttonFont_) {
-        DeleteObject(buttonFont_);
-    }
-    if (gridFont_) {
-        DeleteObject(gridFont_);
-    }
+    // The controls let go of the old fonts before they are deleted.
+    HFONT oldButtonFont = buttonFont_;
+    HFONT oldGridFont = gridFont_;
     buttonFont_ = MakeFont(825, dpi_, true);
     gridFont_ = MakeFont(975, dpi_, false);
     auto place = [&](HWND w, const TwipRect& r) {
@@ -138,6 +135,12 @@ void Form1::LayoutControls() {
     for (const auto& [w, r] : buttons) {
         place(w, r);
         SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
+    }
+    if (oldButtonFont) {
+        DeleteObject(oldButtonFont);
+    }
+    if (oldGridFont) {
+        DeleteObject(oldGridFont);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
