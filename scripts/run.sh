@@ -22,9 +22,10 @@ wine_env_start
 bin="$root/build/windows/bin"
 (cd "$demo" && exec wine "$bin/Ombriel.exe" </dev/null >/dev/null 2>&1) &
 ombriel_pid=$!
-# Zelbrin: started beside the register when it has been built.
+# Hook for Zelbrin, the splitter: started beside the register once it is
+# built. It needs no folder of its own; any set-up it wants goes here.
 zelbrin_pid=""
-if [ -x "$bin/Zelbrin.exe" ] || [ -f "$bin/Zelbrin.exe" ]; then
+if [ -f "$bin/Zelbrin.exe" ]; then
   (cd "$demo" && exec wine "$bin/Zelbrin.exe" </dev/null >/dev/null 2>&1) &
   zelbrin_pid=$!
 fi
