@@ -1,0 +1,112 @@
+// Ombriel.exe started as a user starts it, on registers of growing size: the
+// time from the process start until its window shows the filled grid, and the
+// program's peak memory. Run under Wine beside ombriel_reload_bench's bare
+// loop, in the same script.
+//   ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> <empty register> <register>...
+#include "listview_driver.h"
+#include "ui_driver.h"
+
+#include <psapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+struct Run {
+    double ms = -1;
+    int rows = -1;
+    SIZE_T peakWorkingSet = 0;
+    SIZE_T peakPrivate = 0;
+};
+
+Run StartAndWaitForGrid(const std::filesystem::path& exe, const std::filesystem::path& folder) {
+    Run run;
+    auto t0 = std::chrono::steady_clock::now();
+    ui::Process p = ui::Process::Start(exe, L"", folder);
+    // The program waits for input only once start-up, and so the grid's fill,
+    // is done. Waiting on that, rather than polling its windows, keeps the
+    // measurement from loading the Wine server the program itself needs.
+    WaitForInputIdle(p.Handle(), 600000);
+    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                 .count();
+    HWND form = ui::WaitForWindow(p.Id(), L"OmbrielForm1", {}, 10000);
+    if (!form) {
+        return run;
+    }
+    run.rows = ui::ListViewItemCount(ui::Child(form, 1000));
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    if (GetProcessMemoryInfo(p.Handle(), &pmc, sizeof pmc)) {
+        run.peakWorkingSet = pmc.PeakWorkingSetSize;
+        run.peakPrivate = pmc.PeakPagefileUsage;
+    }
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    p.WaitExit(10000);
+    return run;
+}
+
+// The bare loop in a fresh process of its own: it pays the same process start
+// and cold caches as the program does.
+double BareProcessMs(const std::filesystem::path& benchExe, const std::filesystem::path& folder) {
+    auto t0 = std::chrono::steady_clock::now();
+    ui::Process p = ui::Process::Start(benchExe, L"--bare \"" + folder.wstring() + L"\"", folder);
+    p.WaitExit(600000);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+template <class T> T Median(std::vector<T> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> "
+                             "<empty register> <register>...\n");
+        return 2;
+    }
+    const int rounds = 3;
+    std::filesystem::path exe = std::filesystem::absolute(argv[1]);
+    std::filesystem::path benchExe = std::filesystem::absolute(argv[2]);
+    // Runs of the program and of the bare loop alternate, so a busy moment of
+    // the machine falls on both; each figure is the median of its rounds, less
+    // the same process's start on an empty register.
+    auto measure = [&](const std::filesystem::path& folder, Run& program, double& bare) {
+        std::vector<Run> runs;
+        std::vector<double> bares;
+        for (int i = 0; i < rounds; ++i) {
+            runs.push_back(StartAndWaitForGrid(exe, folder));
+            bares.push_back(BareProcessMs(benchExe, folder));
+        }
+        std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.ms < b.ms; });
+        program = runs[runs.size() / 2];
+        bare = Median(bares);
+    };
+    Run empty;
+    double emptyBare = 0;
+    measure(std::filesystem::absolute(argv[3]), empty, emptyBare);
+    std::printf("%-12s %8s %11s %11s %9s %9s %6s %11s %11s\n", "register", "rows", "program ms",
+                "bare ms", "fill net", "bare net", "ratio", "peak WS MiB", "peak priv");
+    std::printf("%-12s %8d %11.1f %11.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
+                empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
+                empty.peakPrivate / 1048576.0);
+    for (int i = 4; i < argc; ++i) {
+        std::filesystem::path folder = std::filesystem::absolute(argv[i]);
+        Run r;
+        double bare = 0;
+        measure(folder, r, bare);
+        double fill = r.ms - empty.ms;
+        double bareNet = bare - emptyBare;
+        std::printf("%-12s %8d %11.1f %11.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
+                    folder.filename().string().c_str(), r.rows, r.ms, bare, fill, bareNet,
+                    fill / bareNet, r.peakWorkingSet / 1048576.0, r.peakPrivate / 1048576.0);
+        std::fflush(stdout);
+    }
+    return 0;
+}
