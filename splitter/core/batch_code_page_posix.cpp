@@ -1,0 +1,4 @@
+#include "core/join_batch.h"
+
+// Outside Windows the batch is only produced for tests; text stays UTF-8.
+std::optional<std::string> ToBatchCodePage(const std::string& utf8) { return utf8; }
