@@ -12,14 +12,14 @@ constexpr size_t kBlockBytes = 512000;
 struct FileCloser {
     void operator()(std::FILE* f) const { std::fclose(f); }
 };
-using File = std::unique_ptr<std::FILE, FileCloser>;
+using StdioFile = std::unique_ptr<std::FILE, FileCloser>;
 
 // Opens by the native path so names in any script reach the system intact.
-File OpenFile(const std::filesystem::path& name, bool write) {
+StdioFile OpenFile(const std::filesystem::path& name, bool write) {
 #ifdef _WIN32
-    return File(_wfopen(name.c_str(), write ? L"wb" : L"rb"));
+    return StdioFile(_wfopen(name.c_str(), write ? L"wb" : L"rb"));
 #else
-    return File(std::fopen(name.c_str(), write ? "wb" : "rb"));
+    return StdioFile(std::fopen(name.c_str(), write ? "wb" : "rb"));
 #endif
 }
 } // namespace
@@ -27,7 +27,7 @@ File OpenFile(const std::filesystem::path& name, bool write) {
 bool WriteChecksumFile(const std::filesystem::path& pieceBase) {
     std::filesystem::path name = pieceBase;
     name += ".CRC";
-    File file = OpenFile(name, true);
+    StdioFile file = OpenFile(name, true);
     if (!file)
         return false;
     CrcRegister = ~CrcRegister;
@@ -39,7 +39,7 @@ bool WriteChecksumFile(const std::filesystem::path& pieceBase) {
 }
 
 StoredChecksum ReadChecksumFile(const std::filesystem::path& name) {
-    File file = OpenFile(name, false);
+    StdioFile file = OpenFile(name, false);
     if (!file)
         return {};
     unsigned char bytes[4];
@@ -52,7 +52,7 @@ StoredChecksum ReadChecksumFile(const std::filesystem::path& name) {
 
 uint32_t ChecksumOfFile(const std::filesystem::path& name) {
     Crc32Update(nullptr, 0, 1);
-    File file = OpenFile(name, false);
+    StdioFile file = OpenFile(name, false);
     if (!file)
         return CrcRegister; // 0xFFFFFFFF: differs from any stored checksum
     std::vector<unsigned char> block(kBlockBytes);
