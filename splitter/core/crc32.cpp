@@ -90,8 +90,9 @@ uint32_t ZeroBytesOperator(uint64_t bytes) {
     return result;
 }
 
-uint32_t Braided(uint32_t reg, const unsigned char* p, size_t length) {
-    const size_t streamLength = length / (kStreams * 16) * 16;
+// Runs four streams of streamLength bytes each (a multiple of 16) side by
+// side and joins their registers; `shift` is ZeroBytesOperator(streamLength).
+uint32_t BraidedGroup(uint32_t reg, const unsigned char* p, size_t streamLength, uint32_t shift) {
     const unsigned char* s0 = p;
     const unsigned char* s1 = p + streamLength;
     const unsigned char* s2 = p + 2 * streamLength;
@@ -103,12 +104,29 @@ uint32_t Braided(uint32_t reg, const unsigned char* p, size_t length) {
         r2 = Step16(r2, s2 + done);
         r3 = Step16(r3, s3 + done);
     }
-    const uint32_t shift = ZeroBytesOperator(streamLength);
     reg = MultiplyModP(r0, shift) ^ r1;
     reg = MultiplyModP(reg, shift) ^ r2;
-    reg = MultiplyModP(reg, shift) ^ r3;
-    const size_t used = kStreams * streamLength;
-    return Slice16(reg, p + used, length - used);
+    return MultiplyModP(reg, shift) ^ r3;
+}
+
+// Streams that lie close together stay in the cache and the prefetcher's
+// reach; a long buffer is therefore taken in groups of kGroupStream bytes
+// per stream, whose joining operator is worked out once.
+constexpr size_t kGroupStream = 16 * 1024;
+uint32_t groupShift = 0;
+
+uint32_t Braided(uint32_t reg, const unsigned char* p, size_t length) {
+    for (; length >= kStreams * kGroupStream; length -= kStreams * kGroupStream) {
+        reg = BraidedGroup(reg, p, kGroupStream, groupShift);
+        p += kStreams * kGroupStream;
+    }
+    if (length >= kMinBraidLength) {
+        const size_t streamLength = length / (kStreams * 16) * 16;
+        reg = BraidedGroup(reg, p, streamLength, ZeroBytesOperator(streamLength));
+        p += kStreams * streamLength;
+        length -= kStreams * streamLength;
+    }
+    return Slice16(reg, p, length);
 }
 static_assert(kStreams == 4, "Braided() is written out for four streams");
 } // namespace
@@ -126,6 +144,7 @@ void Crc32InitTable() {
             slice[k][i] = (prev >> 8) ^ slice[0][prev & 0xFF];
         }
     }
+    groupShift = ZeroBytesOperator(kGroupStream);
 }
 
 uint32_t Crc32TableEntry(unsigned i) { return slice[0][i & 0xFF]; }
