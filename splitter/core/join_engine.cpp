@@ -1,6 +1,7 @@
 #include "core/join_engine.h"
 
 #include "core/checksum_file.h"
+#include "core/crc32.h"
 #include "core/file_io.h"
 #include "core/join_confirmation.h"
 #include "core/join_names.h"
@@ -59,9 +60,14 @@ private:
     bool created_ = false;
 };
 
-// Copies pieces 1..count in order; returns 0 or the id of the failure.
+// Copies pieces 1..count in order; returns 0 or the id of the failure. With
+// `checksum` the bytes are fed to the CRC-32 as they are written, so the
+// joined file need not be read a second time to be verified: every write is
+// confirmed complete, so what was fed is what the file holds.
 int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, JoinOutput& out,
-               char* buffer) {
+               char* buffer, bool checksum) {
+    if (checksum)
+        Crc32Update(buffer, 0, 1);
     ui.SetProgressRange(1, set.count);
     uint64_t copied = 0;
     for (uint64_t n = 1; n <= set.count; ++n) {
@@ -76,6 +82,8 @@ int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, Joi
                 return MsgPieceReadFailed;
             if (got > 0 && !out.Write(buffer, got))
                 return MsgOutputWriteFailed;
+            if (checksum)
+                Crc32Update(buffer, got, 0);
             copied += got;
             if (got < kJoinCopyBlock) // Read stops short only at the end of the piece
                 break;
@@ -111,17 +119,21 @@ Ending RunJoin(OperationUi& ui) {
     if (!buffer)
         return {MsgLowOnMemory};
 
+    // A checksum file lies beside the pieces, never in the target folder. A
+    // damaged one (too short to hold a checksum) must not pass as success.
+    const StoredChecksum stored = ReadChecksumFile(SystemPath(names->checksumPath));
+
     JoinOutput out(names->outputPath);
     if (!out.Create())
         return {MsgOutputCreateFailed};
-    int failure = CopyPieces(ui, *names, set, out, buffer.get());
+    int failure = CopyPieces(ui, *names, set, out, buffer.get(), stored.HasChecksum());
     if (failure == 0 && !out.Finish())
         failure = MsgOutputWriteFailed;
     if (failure != 0)
         return {out.Discard() ? failure : MsgJoinedNotRemoved};
 
-    const bool crcError =
-        JoinedFileHasCrcError(SystemPath(names->checksumPath), SystemPath(names->outputPath));
+    const bool crcError = stored.state == ChecksumFileState::Damaged ||
+                          (stored.HasChecksum() && ~CrcRegister != stored.value);
     return {crcError ? MsgJoinedCrcError : MsgJoinSucceeded};
 }
 } // namespace
