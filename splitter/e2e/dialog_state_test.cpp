@@ -12,41 +12,42 @@ struct ControlSpec {
     const wchar_t* cls;
     const wchar_t* caption;
     bool tabStop;
+    RECT units; // x, y, width, height in dialog units
 };
 
 // Template order, which is also the tab order.
 const ControlSpec kTemplate[] = {
-    {65535, L"Button", L"Do you wish to Split or Join Files ?", false},
-    {1021, L"Button", L"Sp&lit", false},
-    {1022, L"Button", L"Joi&n", false},
-    {1000, L"Edit", L"", false},
-    {1001, L"Button", L"Sou&rce File...", true},
-    {1002, L"Edit", L"", false},
-    {1003, L"Button", L"&Target Dir...", true},
-    {65535, L"Button", L"Other Parameters", false},
-    {1016, L"Button", L"&Pieces", false},
-    {1015, L"Button", L"Si&ze", false},
-    {1005, L"Button", L"&Keyword", false},
-    {1008, L"Button", L"Abo&ut ", true},
-    {1019, L"Button", L"&Generate Batch File ?", true},
-    {1020, L"Button", L"CRC Ch&eck ?", true},
-    {1026, L"Static", L"Unit of Size :", false},
-    {1009, L"Button", L"&Help...", true},
-    {1028, L"Button", L"&MBs", false},
-    {1024, L"Button", L"K&Bs", false},
-    {1025, L"Button", L"B&ytes", false},
-    {1006, L"Edit", L"", true},
-    {1, L"Button", L"&Split", true},
-    {2, L"Button", L"&Cancel", true},
-    {1007, L"Static", L"&No of Pieces", false},
-    {1018, L"msctls_progress32", nullptr, false},
+    {65535, L"Button", L"Do you wish to Split or Join Files ?", false, {7, 2, 216, 20}},
+    {1021, L"Button", L"Sp&lit", false, {37, 11, 29, 8}},
+    {1022, L"Button", L"Joi&n", false, {148, 11, 29, 8}},
+    {1000, L"Edit", L"", false, {7, 27, 143, 12}},
+    {1001, L"Button", L"Sou&rce File...", true, {155, 27, 68, 11}},
+    {1002, L"Edit", L"", false, {7, 44, 143, 12}},
+    {1003, L"Button", L"&Target Dir...", true, {155, 45, 68, 11}},
+    {65535, L"Button", L"Other Parameters", false, {7, 57, 216, 72}},
+    {1016, L"Button", L"&Pieces", false, {15, 67, 45, 8}},
+    {1015, L"Button", L"Si&ze", false, {72, 67, 39, 8}},
+    {1005, L"Button", L"&Keyword", false, {122, 67, 44, 8}},
+    {1008, L"Button", L"Abo&ut ", true, {179, 65, 36, 12}},
+    {1019, L"Button", L"&Generate Batch File ?", true, {16, 78, 84, 8}},
+    {1020, L"Button", L"CRC Ch&eck ?", true, {16, 90, 58, 8}},
+    {1026, L"Static", L"Unit of Size :", false, {109, 77, 42, 8}},
+    {1009, L"Button", L"&Help...", true, {179, 79, 36, 12}},
+    {1028, L"Button", L"&MBs", false, {109, 85, 32, 9}},
+    {1024, L"Button", L"K&Bs", false, {109, 94, 29, 9}},
+    {1025, L"Button", L"B&ytes", false, {109, 103, 32, 9}},
+    {1006, L"Edit", L"", true, {13, 113, 203, 13}},
+    {1, L"Button", L"&Split", true, {57, 138, 50, 14}},
+    {2, L"Button", L"&Cancel", true, {123, 138, 50, 14}},
+    {1007, L"Static", L"&No of Pieces", false, {14, 102, 46, 8}},
+    {1018, L"msctls_progress32", nullptr, false, {7, 130, 216, 6}},
 };
 
 const int kSplitOnly[] = {1005, 1015, 1016, 1019, 1020, 1006, 1026, 1024, 1025, 1028};
 const int kAlwaysEnabled[] = {1021, 1022, 1000, 1001, 1002, 1003, 1008, 1009, 1, 2, 1007};
 const int kUnitControls[] = {1026, 1024, 1025, 1028};
 
-TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsAndTabStops) {
+TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsTabStopsAndPlaces) {
     std::vector<HWND> children;
     for (HWND c = GetWindow(dialog_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
         children.push_back(c);
@@ -64,6 +65,21 @@ TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsAndTabStops) {
         const bool checkedRadio =
             (style & 0x0F) == BS_AUTORADIOBUTTON && ui::IsChecked(c);
         EXPECT_EQ((style & WS_TABSTOP) != 0, want.tabStop || checkedRadio) << "id " << want.id;
+    }
+    // Dialog units to pixels, from the client area of 230 x 159 units.
+    RECT client{};
+    GetClientRect(dialog_, &client);
+    const double px = client.right / 230.0, py = client.bottom / 159.0;
+    for (size_t i = 0; i < children.size(); ++i) {
+        const RECT& u = kTemplate[i].units;
+        RECT r{};
+        GetWindowRect(children[i], &r);
+        MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
+        const int id = kTemplate[i].id;
+        EXPECT_NEAR(r.left, u.left * px, 2) << "x of " << id;
+        EXPECT_NEAR(r.top, u.top * py, 2) << "y of " << id;
+        EXPECT_NEAR(r.right - r.left, u.right * px, 2) << "width of " << id;
+        EXPECT_NEAR(r.bottom - r.top, u.bottom * py, 2) << "height of " << id;
     }
     EXPECT_TRUE(GetWindowLongW(Item(1000), GWL_STYLE) & ES_READONLY);
     EXPECT_TRUE(GetWindowLongW(Item(1002), GWL_STYLE) & ES_READONLY);

@@ -1,4 +1,8 @@
+#include "core/split_engine.h"
+#include "dialog_operation_ui_win.h"
 #include "engines_win.h"
 
-// Placeholder until the split engine's adapter replaces this file.
-void SplitFile(HWND) {}
+void SplitFile(HWND dialog) {
+    DialogOperationUi ui(dialog);
+    SplitFile(static_cast<OperationUi&>(ui));
+}

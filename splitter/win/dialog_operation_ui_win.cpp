@@ -1,0 +1,72 @@
+#include "dialog_operation_ui_win.h"
+
+#include <commctrl.h>
+
+#include "core/file_io.h"
+#include "dialog_shared.h"
+
+namespace {
+std::wstring Widen(const std::string& utf8) { return PathFromUtf8(utf8).native(); }
+std::string Narrow(const std::wstring& wide) { return PathToUtf8(std::filesystem::path(wide)); }
+
+bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+
+HWND ProgressBar(HWND dialog) { return GetDlgItem(dialog, IDC_PROGRESS); }
+} // namespace
+
+OperationInputs DialogOperationUi::ReadInputs() {
+    OperationInputs in;
+    in.operationMode = OperationMode;
+    in.splitMode = SplitMode;
+    in.source = GetControlText(dialog_, IDC_SOURCE_PATH);
+    in.target = GetControlText(dialog_, IDC_TARGET_PATH);
+    in.value = Narrow(GetControlText(dialog_, IDC_VALUE));
+    in.unit = Checked(dialog_, IDC_UNIT_MBS)   ? SizeUnit::MBs
+              : Checked(dialog_, IDC_UNIT_KBS) ? SizeUnit::KBs
+                                               : SizeUnit::Bytes;
+    in.crcCheck = Checked(dialog_, IDC_CRC_CHECK);
+    return in;
+}
+
+bool DialogOperationUi::BatchFileWanted() { return Checked(dialog_, IDC_BATCH_FILE); }
+
+void DialogOperationUi::SetBusy(bool busy) {
+    EnableDlgControl(dialog_, IDOK, !busy);
+    EnableDlgControl(dialog_, IDCANCEL, !busy);
+}
+
+void DialogOperationUi::ShowMessage(int stringId) { ::ShowMessage(dialog_, stringId); }
+
+bool DialogOperationUi::Confirm(const std::string& textUtf8) {
+    return MessageBoxW(dialog_, Widen(textUtf8).c_str(), L"Zelbrin",
+                       MB_YESNO | MB_ICONINFORMATION) != IDNO;
+}
+
+void DialogOperationUi::SetProgressRange(uint64_t first, uint64_t last) {
+    HWND bar = ProgressBar(dialog_);
+    progressShift_ = 0;
+    if (last <= 0xFFFF) {
+        SendMessageW(bar, PBM_SETRANGE, 0,
+                     MAKELPARAM(static_cast<WORD>(first), static_cast<WORD>(last)));
+    } else {
+        while ((last >> progressShift_) > 0x7FFFFFFF)
+            ++progressShift_;
+        SendMessageW(bar, PBM_SETRANGE32, static_cast<WPARAM>(first >> progressShift_),
+                     static_cast<LPARAM>(last >> progressShift_));
+    }
+    SendMessageW(bar, PBM_SETSTEP, 1, 0);
+}
+
+void DialogOperationUi::SetProgressPos(uint64_t pos) {
+    HWND bar = ProgressBar(dialog_);
+    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(pos >> progressShift_), 0);
+    // The operation dispatches no messages while it works; paint the bar now.
+    UpdateWindow(bar);
+}
+
+void DialogOperationUi::MoveFocus(FocusTarget target) {
+    const int id = target == FocusTarget::SourceButton   ? IDC_SOURCE_BUTTON
+                   : target == FocusTarget::TargetButton ? IDC_TARGET_BUTTON
+                                                         : IDC_VALUE;
+    SetFocus(GetDlgItem(dialog_, id));
+}
