@@ -69,14 +69,6 @@ TEST_F(JoinEngine, PiecesOfExactlyOneCopyBlockAndEmptyPiecesJoinWhole) {
     EXPECT_EQ(ReadBytes(Output()), whole);
 }
 
-TEST_F(JoinEngine, PiecesAfterAGapAreLeftOut) {
-    const std::string whole = WritePieces({10, 20});
-    WriteBytes(Piece(4), "ignored");
-    JoinFiles(ui);
-    EXPECT_EQ(ReadBytes(Output()), whole);
-    EXPECT_NE(ui.questions.at(0).find("detected 2 files"), std::string::npos);
-}
-
 TEST_F(JoinEngine, TargetEndingInSeparatorWritesIntoIt) {
     const std::string whole = WritePieces({5});
     ui.inputs.target = dir / "out" / "";
@@ -267,11 +259,4 @@ TEST_F(JoinEngine, RunningOutOfMemoryMidJoinRemovesTheOutputAndFreesTheButtons) 
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
-TEST_F(JoinEngine, TheSameJoinCanRunAgainAtOnce) {
-    const std::string whole = WritePieces({40, 2});
-    JoinFiles(ui);
-    JoinFiles(ui);
-    EXPECT_EQ(ui.messages, (std::vector<int>{MsgJoinSucceeded, MsgJoinSucceeded}));
-    EXPECT_EQ(ReadBytes(Output()), whole);
-}
 } // namespace
