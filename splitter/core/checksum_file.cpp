@@ -14,10 +14,29 @@ struct FileCloser {
 };
 using StdioFile = std::unique_ptr<std::FILE, FileCloser>;
 
+#ifdef _WIN32
+// A path of MAX_PATH characters or more reaches the file system only in its
+// extended form.
+std::wstring ExtendedPath(const std::filesystem::path& name) {
+    std::wstring text = name.wstring();
+    if (text.size() < 260 || !name.is_absolute() || text.starts_with(L"\\\\?\\"))
+        return text;
+    // The extended form takes the path literally: no "." or ".." resolved.
+    text = name.lexically_normal().wstring();
+    for (auto& c : text) {
+        if (c == L'/')
+            c = L'\\';
+    }
+    if (text.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + text.substr(2);
+    return L"\\\\?\\" + text;
+}
+#endif
+
 // Opens by the native path so names in any script reach the system intact.
 StdioFile OpenFile(const std::filesystem::path& name, bool write) {
 #ifdef _WIN32
-    return StdioFile(_wfopen(name.c_str(), write ? L"wb" : L"rb"));
+    return StdioFile(_wfopen(ExtendedPath(name).c_str(), write ? L"wb" : L"rb"));
 #else
     return StdioFile(std::fopen(name.c_str(), write ? "wb" : "rb"));
 #endif

@@ -1,6 +1,7 @@
 #include "core/split_engine.h"
 
 #include "core/checksum_file.h"
+#include "core/checksum_worker.h"
 #include "core/crc32.h"
 #include "core/file_io.h"
 #include "core/join_batch.h"
@@ -187,6 +188,23 @@ private:
     uint64_t number_ = 0;
 };
 
+// The transfer buffer; with the checksum on, two that take turns, so the
+// worker can checksum one block while the next is read into the other.
+class TransferBuffers {
+public:
+    TransferBuffers(size_t size, bool twoOfThem)
+        : first_(size), second_(twoOfThem ? size : 0) {}
+    size_t Size() const { return first_.size(); }
+    char* Next() {
+        useSecond_ = !second_.empty() && !useSecond_;
+        return useSecond_ ? second_.data() : first_.data();
+    }
+
+private:
+    std::vector<char> first_, second_;
+    bool useSecond_ = true;
+};
+
 // Reads exactly `size` bytes of the source; a short read means the file
 // shrank while it was split.
 int ReadSource(File& source, char* buffer, size_t size) {
@@ -197,23 +215,25 @@ int ReadSource(File& source, char* buffer, size_t size) {
 }
 
 int WritePlannedPieces(OperationUi& ui, File& source, SplitModeValue mode, const PiecePlan& plan,
-                       std::vector<char>& buffer, const std::filesystem::path& base,
+                       TransferBuffers& buffers, const std::filesystem::path& base,
                        bool crcCheck) {
     const uint64_t count = PieceFileCount(mode, plan);
     ui.SetProgressRange(1, count);
     PieceWriter piece(base);
-    bool firstBlock = true;
+    std::optional<ChecksumWorker> checksum;
+    if (crcCheck)
+        checksum.emplace();
     for (uint64_t n = 1; n <= count; ++n) {
         if (int failure = piece.Begin())
             return failure;
         for (uint64_t left = PieceFileSize(mode, plan, n); left > 0;) {
-            const size_t chunk = static_cast<size_t>(std::min<uint64_t>(left, buffer.size()));
-            if (int failure = ReadSource(source, buffer.data(), chunk))
+            const size_t chunk = static_cast<size_t>(std::min<uint64_t>(left, buffers.Size()));
+            char* block = buffers.Next();
+            if (int failure = ReadSource(source, block, chunk))
                 return failure;
-            if (crcCheck)
-                Crc32Update(buffer.data(), chunk, firstBlock ? 1 : 0);
-            firstBlock = false;
-            if (int failure = piece.Write(buffer.data(), chunk))
+            if (checksum)
+                checksum->Feed(block, chunk);
+            if (int failure = piece.Write(block, chunk))
                 return failure;
             left -= chunk;
         }
@@ -221,37 +241,42 @@ int WritePlannedPieces(OperationUi& ui, File& source, SplitModeValue mode, const
             return failure;
         ui.SetProgressPos(n);
     }
+    if (checksum)
+        checksum->Finish();
     PiecesWritten = count;
     return 0;
 }
 
 // First pass: is there any occurrence at all? Nothing is written before
 // that is known.
-int KeywordOccurs(File& source, const std::string& keyword, std::vector<char>& buffer,
+int KeywordOccurs(File& source, const std::string& keyword, TransferBuffers& buffers,
                   bool& found) {
     KeywordScanner scanner(keyword);
     std::vector<uint64_t> ends;
     found = false;
     while (!found) {
+        char* block = buffers.Next();
         size_t got = 0;
-        if (!source.Read(buffer.data(), buffer.size(), got))
+        if (!source.Read(block, buffers.Size(), got))
             return MsgSourceReadFailed;
         if (got == 0)
             break;
-        scanner.Feed(buffer.data(), got, ends);
+        scanner.Feed(block, got, ends);
         found = !ends.empty();
     }
     return source.SeekTo(0) ? 0 : MsgSourceReadFailed;
 }
 
 int WriteKeywordPieces(File& source, uint64_t size, const std::string& keyword,
-                       std::vector<char>& buffer, const std::filesystem::path& base,
+                       TransferBuffers& buffers, const std::filesystem::path& base,
                        bool crcCheck) {
     KeywordScanner scanner(keyword);
     PieceWriter piece(base);
     std::vector<uint64_t> ends;
     uint64_t offset = 0;
-    bool firstBlock = true;
+    std::optional<ChecksumWorker> checksum;
+    if (crcCheck)
+        checksum.emplace();
     // A piece is created only when it has a byte to hold, so no piece is
     // empty and a file ending with the keyword ends with the piece holding it.
     const auto put = [&](const char* data, size_t n) {
@@ -261,27 +286,27 @@ int WriteKeywordPieces(File& source, uint64_t size, const std::string& keyword,
         return piece.Write(data, n);
     };
     while (true) {
+        char* block = buffers.Next();
         size_t got = 0;
-        if (!source.Read(buffer.data(), buffer.size(), got))
+        if (!source.Read(block, buffers.Size(), got))
             return MsgSourceReadFailed;
         if (got == 0)
             break;
-        if (crcCheck)
-            Crc32Update(buffer.data(), got, firstBlock ? 1 : 0);
-        firstBlock = false;
+        if (checksum)
+            checksum->Feed(block, got);
         ends.clear();
-        scanner.Feed(buffer.data(), got, ends);
+        scanner.Feed(block, got, ends);
         size_t pos = 0;
         for (uint64_t end : ends) {
             const size_t cut = static_cast<size_t>(end - offset);
-            if (int failure = put(buffer.data() + pos, cut - pos))
+            if (int failure = put(block + pos, cut - pos))
                 return failure;
             if (int failure = piece.Finish())
                 return failure;
             pos = cut;
         }
         if (pos < got)
-            if (int failure = put(buffer.data() + pos, got - pos))
+            if (int failure = put(block + pos, got - pos))
                 return failure;
         offset += got;
     }
@@ -290,6 +315,8 @@ int WriteKeywordPieces(File& source, uint64_t size, const std::string& keyword,
     if (piece.IsOpen())
         if (int failure = piece.Finish())
             return failure;
+    if (checksum)
+        checksum->Finish();
     PiecesWritten = piece.Number();
     return 0;
 }
@@ -317,16 +344,16 @@ SplitOutcome RunSplit(OperationUi& ui) {
         return {MsgNotEnoughFreeSpace};
 
     const auto mode = static_cast<SplitModeValue>(in.splitMode);
-    std::vector<char> buffer;
+    std::optional<TransferBuffers> buffers;
     int failure = 0;
     if (mode == ByKeyword) {
-        buffer.resize(TransferChunk);
+        buffers.emplace(TransferChunk, in.crcCheck);
         bool found = false;
-        if ((failure = KeywordOccurs(source, in.value, buffer, found)))
+        if ((failure = KeywordOccurs(source, in.value, *buffers, found)))
             return {failure};
         if (!found)
             return {};
-        failure = WriteKeywordPieces(source, *size, in.value, buffer, base, in.crcCheck);
+        failure = WriteKeywordPieces(source, *size, in.value, *buffers, base, in.crcCheck);
     } else {
         std::optional<PiecePlan> plan;
         if (mode == ByPieces) {
@@ -343,10 +370,11 @@ SplitOutcome RunSplit(OperationUi& ui) {
         uint64_t largest = 0;
         for (uint64_t n : {uint64_t{1}, PieceFileCount(mode, *plan)})
             largest = std::max(largest, PieceFileSize(mode, *plan, n));
-        buffer.resize(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)));
+        buffers.emplace(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)),
+                        in.crcCheck);
         if (!ui.Confirm(ConfirmSplitText(mode, *plan)))
             return {};
-        failure = WritePlannedPieces(ui, source, mode, *plan, buffer, base, in.crcCheck);
+        failure = WritePlannedPieces(ui, source, mode, *plan, *buffers, base, in.crcCheck);
     }
     if (failure)
         return {failure};

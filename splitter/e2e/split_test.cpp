@@ -1,0 +1,310 @@
+// The split through the real dialog: the failure messages with their focus
+// moves, the confirmation texts, the pieces, the .CRC bytes, JOIN.BAT run by
+// cmd, and the free-space test on a small drive of its own.
+#include "zelbrin_fixture.h"
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+const std::wstring kSuccess = L"Finished Splitting Successfully !!!";
+
+std::string Pattern(size_t size) {
+    std::string s(size, '\0');
+    for (size_t i = 0; i < size; ++i)
+        s[i] = static_cast<char>((i * 37 + i / 256) & 0xFF);
+    return s;
+}
+
+// Runs a program with NUL as its standard handles and waits for its end.
+DWORD RunAndWait(std::wstring commandLine, const fs::path& workdir) {
+    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
+    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             &inherit, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = si.hStdOutput = si.hStdError = nul;
+    PROCESS_INFORMATION pi{};
+    DWORD code = 0xFFFFFFFF;
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
+                       nullptr, workdir.c_str(), &si, &pi)) {
+        WaitForSingleObject(pi.hProcess, 60000);
+        GetExitCodeProcess(pi.hProcess, &code);
+        CloseHandle(pi.hProcess);
+        CloseHandle(pi.hThread);
+    }
+    CloseHandle(nul);
+    return code;
+}
+
+class ZelbrinSplit : public ZelbrinDialog {
+protected:
+    void SetUp() override {
+        ZelbrinDialog::SetUp();
+        fs::create_directories(src);
+        fs::create_directories(out);
+    }
+
+    // Chooses a method (which empties the value), then fills the paths and
+    // the value as the choosers and the keyboard would.
+    void Prepare(int methodId, const fs::path& source, const fs::path& target,
+                 const std::wstring& value) {
+        Click(methodId);
+        SetTextOf(1000, source.wstring());
+        SetTextOf(1002, target.wstring());
+        SetTextOf(1006, value);
+    }
+
+    ui::MessageBoxInfo PressSplit() {
+        ui::Click(Item(1));
+        return ExpectBox();
+    }
+
+    // Answers a box and waits until the split has given the buttons back.
+    void Answer(const ui::MessageBoxInfo& box, int button) {
+        ASSERT_TRUE(ui::Answer(box.hwnd, button));
+    }
+    void ExpectButtonsFreed() {
+        EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }))
+            << "buttons 1 and 2 stay disabled";
+    }
+
+    // A split that must end with the success message and no other box.
+    void ExpectSuccess(const ui::MessageBoxInfo& box) {
+        EXPECT_EQ(box.title, L"Zelbrin");
+        EXPECT_EQ(box.text, kSuccess);
+        EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+        Answer(box, IDOK);
+        ExpectButtonsFreed();
+    }
+
+    size_t FilesIn(const fs::path& folder) {
+        return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
+    }
+
+    ui::TempFolder dir{L"split"};
+    fs::path src = dir / L"src";
+    fs::path out = dir / L"out";
+};
+
+struct RefusedInput {
+    const char* name;
+    bool source, target;
+    const wchar_t* value;
+    bool zeroBytes;
+    const wchar_t* message;
+    int focus; // 0: not checked
+};
+
+TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons) {
+    ui::WriteFileBytes(src / L"data.bin", Pattern(1000));
+    ui::WriteFileBytes(src / L"empty.bin", "");
+    const RefusedInput cases[] = {
+        {"no source", false, true, L"2", false,
+         L"You have not selected a Source File !!\nPlease select a Source File by clicking on the "
+         L"Source File button.",
+         1001},
+        {"no target", true, false, L"2", false,
+         L"You have not selected a Target Directory !!\nPlease select a Target Directory by "
+         L"clicking on the Target Directory button.",
+         1003},
+        {"no value", true, true, L"", false, L"Please Enter a keyword /size / or no.of pieces !!",
+         1006},
+        {"letters in the count", true, true, L"3a", false, L"You can enter only numbers here !",
+         1006},
+        {"zero bytes", true, true, L"2", true,
+         L"The selected file is of size 0 bytes.\nZero length files cannot be split !!!", 0},
+    };
+    for (const RefusedInput& c : cases) {
+        SCOPED_TRACE(c.name);
+        Prepare(1016, c.source ? src / (c.zeroBytes ? L"empty.bin" : L"data.bin") : fs::path(),
+                c.target ? out : fs::path(), c.value);
+        const auto box = PressSplit();
+        EXPECT_EQ(box.text, c.message);
+        EXPECT_EQ(box.title, L"Zelbrin");
+        EXPECT_TRUE(box.hasIcon);
+        EXPECT_FALSE(Enabled(1)) << "the split holds button 1 while its box is open";
+        Answer(box, IDOK);
+        ExpectButtonsFreed();
+        if (c.focus) {
+            EXPECT_EQ(ui::FocusOf(dialog_), Item(c.focus));
+        }
+        EXPECT_EQ(FilesIn(out), 0u);
+    }
+}
+
+TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
+    ui::WriteFileBytes(src / L"data.bin", Pattern(1000));
+    Tick(1019);
+    Tick(1020);
+    Prepare(1016, src / L"data.bin", out, L"4");
+    const auto box = PressSplit();
+    EXPECT_EQ(box.text, L"File will be split into 4 pieces of size 250 bytes\nShall I continue ?");
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+    Answer(box, IDNO);
+    ExpectButtonsFreed();
+    EXPECT_EQ(OtherDialog(800), nullptr) << "No ends the split without a further box";
+    EXPECT_EQ(FilesIn(out), 0u);
+}
+
+TEST_F(ZelbrinSplit, ByPiecesAsksWithTheLeftoverAndWritesThePieces) {
+    const std::string data = Pattern(1000);
+    ui::WriteFileBytes(src / L"report.final.doc", data);
+    Prepare(1016, src / L"report.final.doc", out, L"3");
+    const auto question = PressSplit();
+    EXPECT_EQ(question.title, L"Zelbrin");
+    EXPECT_EQ(question.text, L"File will be split into 2 pieces of size 333 bytes and 1 piece of "
+                             L"size 334 bytes\nShall I continue ?");
+    Answer(question, IDYES);
+    ExpectSuccess(ExpectBox());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.1"), data.substr(0, 333));
+    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.2"), data.substr(333, 333));
+    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.3"), data.substr(666));
+    EXPECT_EQ(FilesIn(out), 3u) << "no checksum or batch file unless ticked";
+    EXPECT_EQ(ProgressPos(), 3);
+}
+
+TEST_F(ZelbrinSplit, BySizeInBytesWritesTheSmallerLastPiece) {
+    const std::string data = Pattern(1000);
+    ui::WriteFileBytes(src / L"data.bin", data);
+    Prepare(1015, src / L"data.bin", out, L"300");
+    Click(1025); // Bytes
+    const auto question = PressSplit();
+    EXPECT_EQ(question.text, L"File will be split into 4 pieces\nShall I continue ?");
+    Answer(question, IDYES);
+    ExpectSuccess(ExpectBox());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"data_bin.4"), data.substr(900));
+    EXPECT_EQ(ProgressPos(), 4);
+}
+
+TEST_F(ZelbrinSplit, KeywordSplitAsksNothingAndCutsAfterEachOccurrence) {
+    ui::WriteFileBytes(src / L"abc.txt", "abXdeXfg");
+    Prepare(1005, src / L"abc.txt", out, L"X");
+    ExpectSuccess(PressSplit());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.1"), "abX");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.2"), "deX");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.3"), "fg");
+    EXPECT_FALSE(fs::exists(out / L"abc_txt.4"));
+}
+
+TEST_F(ZelbrinSplit, ChecksumFileHoldsTheCrcOfTheSourceLittleEndian) {
+    ui::WriteFileBytes(src / L"digits.txt", "123456789");
+    Tick(1020);
+    Prepare(1016, src / L"digits.txt", out, L"2");
+    Answer(PressSplit(), IDYES);
+    ExpectSuccess(ExpectBox());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"digits_txt.CRC"), std::string("\x26\x39\xF4\xCB", 4));
+}
+
+class JoinBatchRebuild : public ZelbrinSplit, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
+    const std::wstring name = GetParam();
+    const std::string data = Pattern(1300000);
+    ui::WriteFileBytes(src / name, data);
+    Tick(1019);
+    Prepare(1015, src / name, out, L"500");
+    Click(1024); // KBs
+    Answer(PressSplit(), IDYES);
+    ExpectSuccess(ExpectBox());
+    ASSERT_TRUE(fs::exists(out / L"JOIN.BAT"));
+    if (name == L"movie.avi") {
+        EXPECT_EQ(ui::ReadFileBytes(out / L"JOIN.BAT"),
+                  "ECHO OFF\r\nREM Zelbrin genarated batch file\r\nECHO Now movie.avi will be "
+                  "recreated\r\nPAUSE\r\nCOPY /B \"movie_avi.1\" zelbrn.tmp\r\nCOPY /B "
+                  "zelbrn.tmp+\"movie_avi.2\" zelbrn.tmp\r\nCOPY /B zelbrn.tmp+\"movie_avi.3\" "
+                  "zelbrn.tmp\r\nREN zelbrn.tmp \"movie.avi\"\r\nECHO Finished creating "
+                  "movie.avi\r\n");
+    }
+    RunAndWait(L"cmd.exe /c JOIN.BAT", out);
+    ASSERT_TRUE(fs::exists(out / name)) << "JOIN.BAT did not rebuild " << ui::Narrow(name);
+    EXPECT_TRUE(ui::ReadFileBytes(out / name) == data) << "the rebuilt file differs";
+    EXPECT_FALSE(fs::exists(out / L"zelbrn.tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, JoinBatchRebuild,
+                         ::testing::Values(L"movie.avi", L"50% & more (caf\u00e9) ^x.avi"),
+                         [](const auto& info) { return info.index == 0 ? "Plain" : "Special"; });
+
+// A small tmpfs mounted in its own folder and as a drive letter: the
+// free-space test must measure that volume, not the drive the folder is
+// reached through.
+class SmallDrive : public ZelbrinSplit {
+protected:
+    void SetUp() override {
+        ZelbrinSplit::SetUp();
+        wchar_t prefix[1024] = {};
+        if (!GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024))
+            GTEST_SKIP() << "not running under Wine with WINEPREFIX set";
+        for (wchar_t d = L'R'; d <= L'Y' && letter_ == 0; ++d)
+            if (!(GetLogicalDrives() & (1u << (d - L'A'))))
+                letter_ = d;
+        if (letter_ == 0)
+            GTEST_SKIP() << "no free drive letter";
+        mount_ = L"/tmp/zelbrin_small_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                 std::to_wstring(GetTickCount64());
+        link_ = std::wstring(prefix) + L"/dosdevices/" + wchar_t(towlower(letter_)) + L":";
+        Shell(L"mkdir -p " + mount_ + L" && mount -t tmpfs -o size=1m zelbrin_small " + mount_ +
+              L" && ln -sfn " + mount_ + L" '" + link_ + L"'");
+        ULARGE_INTEGER free{};
+        if (!ui::WaitUntil([&] {
+                return GetDiskFreeSpaceExW((Drive()).c_str(), &free, nullptr, nullptr) &&
+                       free.QuadPart <= 1024 * 1024;
+            }, 5000))
+            GTEST_SKIP() << "could not mount a 1 MB tmpfs here (mount needs root)";
+    }
+    void TearDown() override {
+        if (letter_ != 0)
+            Shell(L"rm -f '" + link_ + L"'; umount " + mount_ + L"; rmdir " + mount_);
+        ZelbrinSplit::TearDown();
+    }
+    std::wstring Drive() const { return std::wstring(1, letter_) + L":\\"; }
+    std::wstring MountFolder() const {
+        std::wstring p = L"Z:" + mount_;
+        for (auto& c : p)
+            if (c == L'/')
+                c = L'\\';
+        return p;
+    }
+
+    // Runs a shell script as root outside Wine; start.exe does not wait for
+    // a Unix program, so the script removes itself last and that is awaited.
+    void Shell(const std::wstring& script) {
+        const std::wstring name =
+            L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(GetTickCount64()) + L".sh";
+        const fs::path file = L"Z:\\tmp\\" + name;
+        ui::WriteFileBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
+        RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);
+        EXPECT_TRUE(ui::WaitUntil([&] { return !fs::exists(file); }, 10000))
+            << "the script did not run: " << ui::Narrow(script);
+    }
+
+    wchar_t letter_ = 0;
+    std::wstring mount_, link_;
+};
+
+TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {
+    ui::WriteFileBytes(src / L"big.bin", Pattern(2 * 1024 * 1024));
+    for (const std::wstring& target : {Drive(), MountFolder()}) {
+        SCOPED_TRACE(ui::Narrow(target));
+        Prepare(1016, src / L"big.bin", target, L"2");
+        const auto box = PressSplit();
+        EXPECT_EQ(box.text, L"There is not enough free space in the target drive to store the "
+                            L"split files.\nPlease free up some space on the target drive and "
+                            L"then try to join");
+        Answer(box, IDOK);
+        ExpectButtonsFreed();
+        EXPECT_FALSE(fs::exists(fs::path(target) / L"big_bin.1"));
+    }
+    // The same drive takes a file that fits.
+    ui::WriteFileBytes(src / L"small.bin", Pattern(100000));
+    Prepare(1016, src / L"small.bin", Drive(), L"2");
+    Answer(PressSplit(), IDYES);
+    ExpectSuccess(ExpectBox());
+    EXPECT_EQ(ui::ReadFileBytes(fs::path(Drive()) / L"small_bin.2"), Pattern(100000).substr(50000));
+}
+} // namespace

@@ -1,0 +1,74 @@
+// Windows only: paths beyond 260 characters and names outside ASCII reach
+// the file system intact, and the source is shared for reading only.
+#include "core/crc32.h"
+#include "core/file_io.h"
+#include "core/message_ids.h"
+#include "core/split_engine.h"
+#include "fake_operation_ui.h"
+#include "temp_folder.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string ReadAll(const fs::path& path) {
+    File f;
+    if (!f.Open(path, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
+        return "<cannot open>";
+    std::string data(static_cast<size_t>(f.Size().value_or(0)), '\0');
+    size_t got = 0;
+    f.Read(data.data(), data.size(), got);
+    return data;
+}
+
+void WriteAll(const fs::path& path, const std::string& data) {
+    File f;
+    ASSERT_TRUE(f.Open(path, FileAccess::Write, FileShare::None, FileDisposition::CreateAlways));
+    ASSERT_TRUE(f.Write(data.data(), data.size()));
+    ASSERT_TRUE(f.Close());
+}
+
+TEST(SplitOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
+    Crc32InitTable();
+    TempFolder dir;
+    fs::path deep = dir.path();
+    for (int i = 0; i < 6; ++i) {
+        deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
+        ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << GetLastError();
+    }
+    ASSERT_GT(deep.native().size(), 300u);
+    const fs::path source = deep / L"caf\u00e9 & co.txt";
+    WriteAll(source, "0123456789abcdef");
+    FakeOperationUi ui;
+    ui.inputs = {OpSplit, ByPieces, source, deep, "2", SizeUnit::KBs, true};
+    SplitFile(ui);
+    EXPECT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
+    EXPECT_EQ(ReadAll(deep / L"caf\u00e9 & co_txt.1"), "01234567");
+    EXPECT_EQ(ReadAll(deep / L"caf\u00e9 & co_txt.2"), "89abcdef");
+    EXPECT_EQ(FileSizeAt(deep / L"caf\u00e9 & co_txt.CRC"), 4u);
+    // TempFolder's remove_all cannot reach this deep without the prefix.
+    for (fs::path p : {deep / L"caf\u00e9 & co_txt.1", deep / L"caf\u00e9 & co_txt.2",
+                       deep / L"caf\u00e9 & co_txt.CRC", source})
+        RemoveFileAt(p);
+    for (; deep != dir.path(); deep = deep.parent_path())
+        RemoveDirectoryW(SystemPath(deep).c_str());
+}
+
+TEST(SplitOnWindows, SourceHeldForWritingByAnotherProgramIsNotSplit) {
+    TempFolder dir;
+    WriteBytes(dir / "held.bin", std::string(100, 'x'));
+    HANDLE writer = CreateFileW((dir / "held.bin").c_str(), GENERIC_WRITE,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    FakeOperationUi ui;
+    ui.inputs = {OpSplit, ByPieces, dir / "held.bin", dir.path(), "2", SizeUnit::KBs, false};
+    SplitFile(ui);
+    CloseHandle(writer);
+    EXPECT_TRUE(ui.messages.empty()) << "a source that cannot be opened ends without a message";
+    EXPECT_FALSE(fs::exists(dir / "held_bin.1"));
+}
+} // namespace
