@@ -1,6 +1,7 @@
 #include "core/join_engine.h"
 
 #include "core/checksum_file.h"
+#include "core/checksum_worker.h"
 #include "core/crc32.h"
 #include "core/file_io.h"
 #include "core/join_confirmation.h"
@@ -10,6 +11,8 @@
 
 #include <memory>
 #include <new>
+#include <optional>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -60,16 +63,21 @@ private:
     bool created_ = false;
 };
 
-// Copies pieces 1..count in order; returns 0 or the id of the failure. With
-// `checksum` the bytes are fed to the CRC-32 as they are written, so the
-// joined file need not be read a second time to be verified: every write is
-// confirmed complete, so what was fed is what the file holds.
+// Copies pieces 1..count in order; returns 0 or the id of the failure.
+// With `verify` the bytes are checksummed as they are written, on a second
+// thread while the next block is read, so the joined file need not be read
+// again: every write is confirmed complete, so what was checksummed is what
+// the file holds. The two halves of `buffers` take turns for that.
 int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, JoinOutput& out,
-               char* buffer, bool checksum) {
-    if (checksum)
-        Crc32Update(buffer, 0, 1);
+               char* buffers, bool verify) {
+    std::optional<ChecksumWorker> checksum;
+    if (verify) {
+        Crc32Update(buffers, 0, 1); // the checksum of no bytes, should every piece be empty
+        checksum.emplace();
+    }
     ui.SetProgressRange(1, set.count);
     uint64_t copied = 0;
+    size_t turn = 0;
     for (uint64_t n = 1; n <= set.count; ++n) {
         ui.SetProgressPos(n);
         File piece;
@@ -77,18 +85,25 @@ int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, Joi
                         FileDisposition::OpenExisting))
             return MsgPieceOpenFailed;
         for (;;) {
+            char* block = buffers + turn * kJoinCopyBlock;
             size_t got = 0;
-            if (!piece.Read(buffer, kJoinCopyBlock, got))
+            if (!piece.Read(block, kJoinCopyBlock, got))
                 return MsgPieceReadFailed;
-            if (got > 0 && !out.Write(buffer, got))
-                return MsgOutputWriteFailed;
-            if (checksum)
-                Crc32Update(buffer, got, 0);
+            if (got > 0) {
+                if (!out.Write(block, got))
+                    return MsgOutputWriteFailed;
+                if (checksum) {
+                    checksum->Feed(block, got);
+                    turn ^= 1;
+                }
+            }
             copied += got;
             if (got < kJoinCopyBlock) // Read stops short only at the end of the piece
                 break;
         }
     }
+    if (checksum)
+        checksum->Finish();
     // The user agreed to a file of the counted size; a piece that grew or
     // shrank since would make it another file.
     return copied == set.totalBytes ? 0 : MsgPieceSetChanged;
@@ -115,8 +130,8 @@ Ending RunJoin(OperationUi& ui) {
             FormatJoinConfirmation(set.count, PathToUtf8(names->outputName), set.totalBytes)))
         return {};
 
-    const std::unique_ptr<char[]> buffer(new (std::nothrow) char[kJoinCopyBlock]);
-    if (!buffer)
+    const std::unique_ptr<char[]> buffers(new (std::nothrow) char[2 * kJoinCopyBlock]);
+    if (!buffers)
         return {MsgLowOnMemory};
 
     // A checksum file lies beside the pieces, never in the target folder. A
@@ -126,7 +141,7 @@ Ending RunJoin(OperationUi& ui) {
     JoinOutput out(names->outputPath);
     if (!out.Create())
         return {MsgOutputCreateFailed};
-    int failure = CopyPieces(ui, *names, set, out, buffer.get(), stored.HasChecksum());
+    int failure = CopyPieces(ui, *names, set, out, buffers.get(), stored.HasChecksum());
     if (failure == 0 && !out.Finish())
         failure = MsgOutputWriteFailed;
     if (failure != 0)
@@ -144,6 +159,8 @@ void JoinFiles(OperationUi& ui) {
     try {
         end = RunJoin(ui);
     } catch (const std::bad_alloc&) {
+        end = {MsgLowOnMemory};
+    } catch (const std::system_error&) { // no thread for the checksum
         end = {MsgLowOnMemory};
     }
     if (end.message != 0)

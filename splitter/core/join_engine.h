@@ -7,7 +7,8 @@
 
 #include <cstddef>
 
-// Bytes moved per read and write.
+// Bytes moved per read and write; two such blocks take turns while the
+// checksum of one is computed.
 inline constexpr size_t kJoinCopyBlock = 204800;
 
 void JoinFiles(OperationUi& ui);
