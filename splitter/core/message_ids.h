@@ -28,4 +28,8 @@ enum MessageId : int {
     MsgPieceReadFailed = 42,
     MsgOutputCreateFailed = 43,
     MsgOutputWriteFailed = 44,
+    // Join failures of their own (texts in join_strings.rci).
+    MsgFirstPieceMissing = 48,
+    MsgPieceSetChanged = 49,
+    MsgJoinedNotRemoved = 50,
 };

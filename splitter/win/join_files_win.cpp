@@ -1,4 +1,8 @@
+#include "core/join_engine.h"
+#include "dialog_operation_ui_win.h"
 #include "engines_win.h"
 
-// Placeholder until the join engine's adapter replaces this file.
-void JoinFiles(HWND) {}
+void JoinFiles(HWND dialog) {
+    DialogOperationUi ui(dialog);
+    JoinFiles(static_cast<OperationUi&>(ui));
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The names a join works with, all derived from the first piece of a set:
+// pieces are stem + "." + n (n from 1, decimal, no leading zeros), the
+// checksum file is stem + ".CRC" beside them, and the joined file takes the
+// stem back with its last underscore turned into the dot it once was.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+struct JoinNames {
+    std::filesystem::path sourceFolder; // folder of the pieces
+    std::filesystem::path stemWithDot;  // "report_doc."
+    std::filesystem::path outputName;   // "report.doc"
+    std::filesystem::path outputPath;   // target folder / outputName
+    std::filesystem::path checksumPath; // sourceFolder / "report_doc.CRC"
+
+    std::filesystem::path PiecePath(uint64_t n) const;
+};
+
+// True when the chosen source names piece 1 of a set: its name ends in ".1".
+// Only those two characters count, so "x.11" and "x.21" are refused.
+bool IsFirstPiece(const std::filesystem::path& source);
+
+// "report_doc." -> "report.doc"; "README." -> "README";
+// "my_notes_v2_txt." -> "my_notes_v2.txt".
+std::filesystem::path OutputNameFromStem(const std::filesystem::path& stemWithDot);
+
+// Everything derived from the source and the target folder, or nothing when
+// the source is not the first piece of a set that names a file ("x.11", or
+// ".1", whose set would have no name at all).
+std::optional<JoinNames> DeriveJoinNames(const std::filesystem::path& source,
+                                         const std::filesystem::path& targetFolder);

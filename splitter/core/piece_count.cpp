@@ -1,0 +1,10 @@
+#include "core/piece_count.h"
+
+PieceSet CountPieces(const JoinNames& names, const FileSizeProbe& sizeOf) {
+    PieceSet set;
+    while (const auto size = sizeOf(names.PiecePath(set.count + 1))) {
+        ++set.count;
+        set.totalBytes += *size;
+    }
+    return set;
+}
