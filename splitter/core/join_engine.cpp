@@ -1,8 +1,6 @@
 #include "core/join_engine.h"
 
 #include "core/checksum_file.h"
-#include "core/checksum_worker.h"
-#include "core/crc32.h"
 #include "core/file_io.h"
 #include "core/join_confirmation.h"
 #include "core/join_names.h"
@@ -11,8 +9,6 @@
 
 #include <memory>
 #include <new>
-#include <optional>
-#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -63,21 +59,12 @@ private:
     bool created_ = false;
 };
 
-// Copies pieces 1..count in order; returns 0 or the id of the failure.
-// With `verify` the bytes are checksummed as they are written, on a second
-// thread while the next block is read, so the joined file need not be read
-// again: every write is confirmed complete, so what was checksummed is what
-// the file holds. The two halves of `buffers` take turns for that.
+// Copies pieces 1..count in order through one block; returns 0 or the id
+// of the failure.
 int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, JoinOutput& out,
-               char* buffers, bool verify) {
-    std::optional<ChecksumWorker> checksum;
-    if (verify) {
-        Crc32Update(buffers, 0, 1); // the checksum of no bytes, should every piece be empty
-        checksum.emplace();
-    }
+               char* block) {
     ui.SetProgressRange(1, set.count);
     uint64_t copied = 0;
-    size_t turn = 0;
     for (uint64_t n = 1; n <= set.count; ++n) {
         ui.SetProgressPos(n);
         File piece;
@@ -85,25 +72,16 @@ int CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, Joi
                         FileDisposition::OpenExisting))
             return MsgPieceOpenFailed;
         for (;;) {
-            char* block = buffers + turn * kJoinCopyBlock;
             size_t got = 0;
             if (!piece.Read(block, kJoinCopyBlock, got))
                 return MsgPieceReadFailed;
-            if (got > 0) {
-                if (!out.Write(block, got))
-                    return MsgOutputWriteFailed;
-                if (checksum) {
-                    checksum->Feed(block, got);
-                    turn ^= 1;
-                }
-            }
+            if (got > 0 && !out.Write(block, got))
+                return MsgOutputWriteFailed;
             copied += got;
             if (got < kJoinCopyBlock) // Read stops short only at the end of the piece
                 break;
         }
     }
-    if (checksum)
-        checksum->Finish();
     // The user agreed to a file of the counted size; a piece that grew or
     // shrank since would make it another file.
     return copied == set.totalBytes ? 0 : MsgPieceSetChanged;
@@ -130,25 +108,25 @@ Ending RunJoin(OperationUi& ui) {
             FormatJoinConfirmation(set.count, PathToUtf8(names->outputName), set.totalBytes)))
         return {};
 
-    const std::unique_ptr<char[]> buffers(new (std::nothrow) char[2 * kJoinCopyBlock]);
-    if (!buffers)
+    const std::unique_ptr<char[]> block(new (std::nothrow) char[kJoinCopyBlock]);
+    if (!block)
         return {MsgLowOnMemory};
-
-    // A checksum file lies beside the pieces, never in the target folder. A
-    // damaged one (too short to hold a checksum) must not pass as success.
-    const StoredChecksum stored = ReadChecksumFile(SystemPath(names->checksumPath));
 
     JoinOutput out(names->outputPath);
     if (!out.Create())
         return {MsgOutputCreateFailed};
-    int failure = CopyPieces(ui, *names, set, out, buffers.get(), stored.HasChecksum());
+    int failure = CopyPieces(ui, *names, set, out, block.get());
     if (failure == 0 && !out.Finish())
         failure = MsgOutputWriteFailed;
     if (failure != 0)
         return {out.Discard() ? failure : MsgJoinedNotRemoved};
 
-    const bool crcError = stored.state == ChecksumFileState::Damaged ||
-                          (stored.HasChecksum() && ~CrcRegister != stored.value);
+    // The check reads the closed file back from disk, so it vouches for what
+    // was stored, not for what was handed to the system. The checksum file
+    // lies beside the pieces, never in the target folder; a damaged one
+    // (too short to hold a checksum) must not pass as success.
+    const bool crcError =
+        JoinedFileHasCrcError(SystemPath(names->checksumPath), SystemPath(names->outputPath));
     return {crcError ? MsgJoinedCrcError : MsgJoinSucceeded};
 }
 } // namespace
@@ -159,8 +137,6 @@ void JoinFiles(OperationUi& ui) {
     try {
         end = RunJoin(ui);
     } catch (const std::bad_alloc&) {
-        end = {MsgLowOnMemory};
-    } catch (const std::system_error&) { // no thread for the checksum
         end = {MsgLowOnMemory};
     }
     if (end.message != 0)
