@@ -20,8 +20,9 @@ public:
     // Moves a file to a new path, never replacing a file already there. A move
     // to another drive copies the file and removes the original only after the
     // copy is complete; a failed move leaves the file where it was.
-    virtual Error MoveFile(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-    virtual Error DeleteFile(const std::filesystem::path& file) = 0;
+    virtual Error MoveDocument(const std::filesystem::path& from,
+                               const std::filesystem::path& to) = 0;
+    virtual Error RemoveFile(const std::filesystem::path& file) = 0;
     // Writes a record file whole, replacing any old one in one step.
     virtual Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                               const std::string& description) = 0;

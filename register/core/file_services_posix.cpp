@@ -55,7 +55,7 @@ public:
             return {};
         return FromErrno(err);
     }
-    Error MoveFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
         // A hard link fails on an existing target, so nothing is ever replaced.
         if (::link(from.c_str(), to.c_str()) == 0) {
             if (::unlink(from.c_str()) == 0)
@@ -68,7 +68,7 @@ public:
             return FromErrno(errno);
         return CopyThenRemove(from, to);
     }
-    Error DeleteFile(const std::filesystem::path& file) override {
+    Error RemoveFile(const std::filesystem::path& file) override {
         struct stat st;
         if (::lstat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             return Failure(kErrAccessDenied);

@@ -28,7 +28,7 @@ public:
             return {};
         return Failure(err);
     }
-    Error MoveFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
         std::wstring source = LongPath(from);
         std::wstring target = LongPath(to);
         // No MOVEFILE_REPLACE_EXISTING: a file already in the target's place
@@ -41,7 +41,7 @@ public:
             return Failure(err);
         return Failure(MoveByCopy(source, target));
     }
-    Error DeleteFile(const std::filesystem::path& file) override {
+    Error RemoveFile(const std::filesystem::path& file) override {
         if (DeleteFileW(LongPath(file).c_str()))
             return {};
         return Failure(GetLastError());

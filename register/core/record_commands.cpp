@@ -79,13 +79,13 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     }
 
     const std::filesystem::path source = PathFromUtf8(chosen->path);
-    if (Error failed = files.MoveFile(source, entry.document))
+    if (Error failed = files.MoveDocument(source, entry.document))
         return Fail(ui, failed);
     if (Error failed = files.WriteRecord(entry.record, "", description)) {
         // A document in Doc without its record would be invisible and would
         // block a later add of the same name: put it back where it was.
         ShowFailure(ui, failed);
-        if (Error stuck = files.MoveFile(entry.document, source))
+        if (Error stuck = files.MoveDocument(entry.document, source))
             ShowFailure(ui, stuck);
         return AfterCommand::Reload;
     }
@@ -153,7 +153,7 @@ AfterCommand DeleteEntry(const std::filesystem::path& startFolder,
             return Fail(ui, files.Failure(kErrInvalidName));
         // The linked document is never touched: only the record goes.
         if (files.Exists(entry.record))
-            if (Error failed = files.DeleteFile(entry.record))
+            if (Error failed = files.RemoveFile(entry.record))
                 return Fail(ui, failed);
         return AfterCommand::Reload;
     }
@@ -164,10 +164,10 @@ AfterCommand DeleteEntry(const std::filesystem::path& startFolder,
     // the entry is still listed and no document is left without its record.
     const bool documentMissing = !files.Exists(entry.document);
     if (!documentMissing)
-        if (Error failed = files.DeleteFile(entry.document))
+        if (Error failed = files.RemoveFile(entry.document))
             return Fail(ui, failed);
     if (files.Exists(entry.record))
-        if (Error failed = files.DeleteFile(entry.record))
+        if (Error failed = files.RemoveFile(entry.record))
             return Fail(ui, failed);
     // The entry is gone as asked; the user still learns its document was not
     // there to delete.

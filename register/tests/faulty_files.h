@@ -28,17 +28,17 @@ public:
             return e;
         return real_.EnsureFolder(folder);
     }
-    Error MoveFile(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
         calls.push_back("move " + from.filename().string() + " -> " + to.parent_path().filename().string());
         if (Error e = Injected("move"))
             return e;
-        return real_.MoveFile(from, to);
+        return real_.MoveDocument(from, to);
     }
-    Error DeleteFile(const std::filesystem::path& file) override {
+    Error RemoveFile(const std::filesystem::path& file) override {
         calls.push_back("delete " + file.filename().string());
         if (Error e = Injected("delete"))
             return e;
-        return real_.DeleteFile(file);
+        return real_.RemoveFile(file);
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
