@@ -11,7 +11,7 @@ Error LoadSettings(Platform& platform, const std::filesystem::path& file, Viewer
         return e;
     }
     auto fields = DecodeFieldFile(bytes, 3);
-    std::string* targets[] = {&paths.pathAR, &paths.pathWrd, &paths.pathExc};
+    std::string* targets[] = {&paths.PathAR, &paths.PathWrd, &paths.PathExc};
     for (size_t i = 0; i < fields.size(); ++i) {
         *targets[i] = std::move(fields[i]);
     }
@@ -26,7 +26,7 @@ Error LoadSaveSettings(Platform& platform, const std::filesystem::path& file,
         return LoadSettings(platform, file, paths);
     }
     return platform.WriteFileAtomic(
-        file, EncodeFieldFile({paths.pathAR, paths.pathWrd, paths.pathExc}));
+        file, EncodeFieldFile({paths.PathAR, paths.PathWrd, paths.PathExc}));
 }
 
 } // namespace ombriel

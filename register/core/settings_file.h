@@ -13,9 +13,9 @@ inline constexpr std::string_view kSettingsFileName = "Ombriel.ini";
 inline constexpr size_t kSettingsReadLimit = 1024 * 1024;
 
 struct ViewerPaths {
-    std::string pathAR;  // pdf
-    std::string pathWrd; // doc
-    std::string pathExc; // xls
+    std::string PathAR;  // pdf
+    std::string PathWrd; // doc
+    std::string PathExc; // xls
 };
 
 // "carica" loads the paths from file; any other mode ("salva") writes them.

@@ -11,7 +11,7 @@ TEST(Settings, MissingFileFailsWithFileNotFoundAndKeepsValues) {
     Error e = LoadSaveSettings(SystemPlatform(), dir.Path() / "Ombriel.ini", "carica", paths);
     EXPECT_EQ(e.number, kErrFileNotFound);
     EXPECT_FALSE(e.description.empty());
-    EXPECT_EQ(paths.pathAR, "a");
+    EXPECT_EQ(paths.PathAR, "a");
 }
 
 TEST(Settings, FileEndingBeforeThirdFieldSetsWhatWasRead) {
@@ -21,23 +21,23 @@ TEST(Settings, FileEndingBeforeThirdFieldSetsWhatWasRead) {
     Error e = LoadSaveSettings(SystemPlatform(), dir.Path() / "Ombriel.ini", "carica", paths);
     EXPECT_EQ(e.number, kErrEndOfFile);
     EXPECT_NE(e.number, kErrFileNotFound);
-    EXPECT_EQ(paths.pathAR, "C:\\AR\\AcroRd32.exe");
-    EXPECT_EQ(paths.pathWrd, "C:\\Office\\WINWORD.EXE");
-    EXPECT_EQ(paths.pathExc, "old");
+    EXPECT_EQ(paths.PathAR, "C:\\AR\\AcroRd32.exe");
+    EXPECT_EQ(paths.PathWrd, "C:\\Office\\WINWORD.EXE");
+    EXPECT_EQ(paths.PathExc, "old");
 }
 
 TEST(Settings, SavingOnlyWordPathWritesThreeLinesExactly) {
     TestFolder dir;
     ViewerPaths paths;
-    paths.pathWrd = "C:\\Program Files\\Office, 2003\\WINWORD.EXE";
+    paths.PathWrd = "C:\\Program Files\\Office, 2003\\WINWORD.EXE";
     ASSERT_FALSE(LoadSaveSettings(SystemPlatform(), dir.Path() / "Ombriel.ini", "salva", paths));
     EXPECT_EQ(dir.Read("Ombriel.ini"),
               "\"\"\r\n\"C:\\Program Files\\Office, 2003\\WINWORD.EXE\"\r\n\"\"\r\n");
     ViewerPaths back;
     ASSERT_FALSE(LoadSaveSettings(SystemPlatform(), dir.Path() / "Ombriel.ini", "carica", back));
-    EXPECT_EQ(back.pathWrd, paths.pathWrd);
-    EXPECT_EQ(back.pathAR, "");
-    EXPECT_EQ(back.pathExc, "");
+    EXPECT_EQ(back.PathWrd, paths.PathWrd);
+    EXPECT_EQ(back.PathAR, "");
+    EXPECT_EQ(back.PathExc, "");
 }
 
 TEST(Settings, UnquotedHandEditedLinesAreRead) {
@@ -45,8 +45,8 @@ TEST(Settings, UnquotedHandEditedLinesAreRead) {
     dir.Write("Ombriel.ini", "C:\\a.exe\r\n  C:\\b.exe  \r\n\"\"\r\n");
     ViewerPaths paths;
     ASSERT_FALSE(LoadSaveSettings(SystemPlatform(), dir.Path() / "Ombriel.ini", "carica", paths));
-    EXPECT_EQ(paths.pathAR, "C:\\a.exe");
-    EXPECT_EQ(paths.pathWrd, "C:\\b.exe");
+    EXPECT_EQ(paths.PathAR, "C:\\a.exe");
+    EXPECT_EQ(paths.PathWrd, "C:\\b.exe");
 }
 
 TEST(Settings, SaveIntoMissingFolderFailsAndReportsIt) {
@@ -55,5 +55,5 @@ TEST(Settings, SaveIntoMissingFolderFailsAndReportsIt) {
     Error e = LoadSaveSettings(SystemPlatform(), dir.Path() / "gone" / "Ombriel.ini", "salva",
                                paths);
     EXPECT_TRUE(e.Failed());
-    EXPECT_EQ(paths.pathAR, "x");
+    EXPECT_EQ(paths.PathAR, "x");
 }

@@ -1,0 +1,96 @@
+#include "background_win.h"
+
+#include <wincodec.h>
+
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <class T> class ComPtr {
+public:
+    ComPtr() = default;
+    ComPtr(const ComPtr&) = delete;
+    ComPtr& operator=(const ComPtr&) = delete;
+    ~ComPtr() {
+        if (p_) {
+            p_->Release();
+        }
+    }
+    T** operator&() { return &p_; }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+
+private:
+    T* p_ = nullptr;
+};
+
+} // namespace
+
+void BackgroundPicture::Clear() {
+    if (bitmap_) {
+        DeleteObject(bitmap_);
+    }
+    bitmap_ = nullptr;
+    width_ = height_ = 0;
+}
+
+bool BackgroundPicture::Load(const std::filesystem::path& file) {
+    Clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        return false;
+    }
+    ComPtr<IWICImagingFactory> factory;
+    if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_PPV_ARGS(&factory)))) {
+        return false;
+    }
+    ComPtr<IWICBitmapDecoder> decoder;
+    if (FAILED(factory->CreateDecoderFromFilename(file.c_str(), nullptr, GENERIC_READ,
+                                                  WICDecodeMetadataCacheOnDemand, &decoder))) {
+        return false;
+    }
+    ComPtr<IWICBitmapFrameDecode> frame;
+    ComPtr<IWICFormatConverter> converter;
+    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+        FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
+                                     WICBitmapDitherTypeNone, nullptr, 0,
+                                     WICBitmapPaletteTypeCustom))) {
+        return false;
+    }
+    UINT w = 0;
+    UINT h = 0;
+    if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 16384 || h > 16384) {
+        return false;
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = LONG(w);
+    bi.bmiHeader.biHeight = -LONG(h);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bmp) {
+        return false;
+    }
+    if (FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) {
+        DeleteObject(bmp);
+        return false;
+    }
+    bitmap_ = bmp;
+    width_ = int(w);
+    height_ = int(h);
+    return true;
+}
+
+void BackgroundPicture::Draw(HDC dc) const {
+    if (!bitmap_) {
+        return;
+    }
+    HDC mem = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(mem, bitmap_);
+    BitBlt(dc, 0, 0, width_, height_, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+    DeleteDC(mem);
+}

@@ -1,0 +1,200 @@
+#include "grid_view_win.h"
+
+#include "core/wide_text.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace {
+
+COLORREF ToColorRef(ombriel::Rgb c) {
+    return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+} // namespace
+
+void GridView::Create(HWND parent, int id) {
+    hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_LISTVIEWW, L"",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA |
+                                LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER,
+                            0, 0, 10, 10, parent, reinterpret_cast<HMENU>(INT_PTR(id)),
+                            GetModuleHandleW(nullptr), nullptr);
+    ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_GRIDLINES | LVS_EX_DOUBLEBUFFER);
+    // The header reports its drawing to the list view, which does not pass it
+    // on everywhere: catch it there to paint the fixed row grey.
+    SetWindowSubclass(hwnd_, &GridView::ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        col.cx = 10;
+        col.pszText = const_cast<wchar_t*>(L"");
+        col.iSubItem = c;
+        ListView_InsertColumn(hwnd_, c, &col);
+    }
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = parent;
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    ti.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_, TTM_ACTIVATE, FALSE, 0);
+}
+
+void GridView::SetFont(HFONT font) {
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void GridView::ApplyDpi(int dpi) {
+    dpi_ = dpi;
+    UpdateColumns();
+}
+
+void GridView::UpdateColumns() {
+    for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
+        std::wstring text = ombriel::Widen(model_.TextMatrix(0, c));
+        LVCOLUMNW col{};
+        col.mask = LVCF_WIDTH | LVCF_TEXT;
+        col.cx = MulDiv(model_.ColWidth(c), dpi_, 1440);
+        col.pszText = text.data();
+        ListView_SetColumn(hwnd_, c, &col);
+    }
+}
+
+void GridView::Refresh() {
+    const int items = model_.Rows() - 1;
+    ListView_SetItemCountEx(hwnd_, items, 0);
+    UpdateColumns();
+    // The current cell gets the focus frame, not the selection: no row
+    // counts as chosen after a refill, and a highlight would hide its colour.
+    ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (model_.Row() >= 1) {
+        ListView_SetItemState(hwnd_, model_.Row() - 1, LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void GridView::SetToolTipText(const std::string& text) {
+    model_.SetToolTipText(text);
+    tipText_ = ombriel::Widen(text);
+    TTTOOLINFOW ti{};
+    ti.cbSize = sizeof ti;
+    ti.hwnd = GetParent(hwnd_);
+    ti.uId = reinterpret_cast<UINT_PTR>(hwnd_);
+    ti.lpszText = tipText_.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_, TTM_ACTIVATE, tipText_.empty() ? FALSE : TRUE, 0);
+}
+
+void GridView::SetCurrentFromPoint(POINT pt) {
+    LVHITTESTINFO hit{};
+    hit.pt = pt;
+    ScreenToClient(hwnd_, &hit.pt);
+    if (ListView_SubItemHitTest(hwnd_, &hit) >= 0 && hit.iItem >= 0) {
+        model_.SetRow(hit.iItem + 1);
+        model_.SetCol(hit.iSubItem);
+    }
+}
+
+LRESULT CALLBACK GridView::ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                        DWORD_PTR data) {
+    if (msg == WM_NOTIFY) {
+        auto* self = reinterpret_cast<GridView*>(data);
+        auto* hdr = reinterpret_cast<NMHDR*>(lp);
+        if (hdr->hwndFrom == ListView_GetHeader(hwnd) && hdr->code == NM_CUSTOMDRAW) {
+            return self->HeaderCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
+        }
+    }
+    return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
+    if (hdr->hwndFrom != hwnd_) {
+        return false;
+    }
+    switch (hdr->code) {
+    case LVN_GETDISPINFOW: {
+        auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
+        if (di->item.mask & LVIF_TEXT) {
+            textBuffer_ = ombriel::Widen(model_.TextMatrix(di->item.iItem + 1, di->item.iSubItem));
+            lstrcpynW(di->item.pszText, textBuffer_.c_str(), di->item.cchTextMax);
+        }
+        result = 0;
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+        if (nm->iItem >= 0 && (nm->uNewState & LVIS_FOCUSED)) {
+            model_.SetRow(nm->iItem + 1);
+        }
+        result = 0;
+        return true;
+    }
+    case NM_CLICK:
+    case NM_DBLCLK: {
+        DWORD pos = GetMessagePos();
+        POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
+        SetCurrentFromPoint(pt);
+        auto& handler = hdr->code == NM_CLICK ? onClick : onDoubleClick;
+        if (handler) {
+            handler();
+        }
+        result = 0;
+        return true;
+    }
+    case NM_CUSTOMDRAW:
+        result = CustomDraw(reinterpret_cast<NMLVCUSTOMDRAW*>(hdr));
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT GridView::CustomDraw(NMLVCUSTOMDRAW* cd) {
+    switch (cd->nmcd.dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT:
+        return CDRF_NOTIFYSUBITEMDRAW;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+        const int row = int(cd->nmcd.dwItemSpec) + 1;
+        const int col = cd->iSubItem;
+        const bool selected = col == 0 && (cd->nmcd.uItemState & CDIS_SELECTED);
+        if (!selected) {
+            cd->clrTextBk = ToColorRef(model_.CellBackColor(row, col));
+            cd->clrText = RGB(0, 0, 0);
+        }
+        return CDRF_DODEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}
+
+LRESULT GridView::HeaderCustomDraw(NMCUSTOMDRAW* cd) {
+    switch (cd->dwDrawStage) {
+    case CDDS_PREPAINT:
+        return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: {
+        const int col = int(cd->dwItemSpec);
+        HBRUSH brush = CreateSolidBrush(ToColorRef(ombriel::kFixedCellColor));
+        FillRect(cd->hdc, &cd->rc, brush);
+        DeleteObject(brush);
+        RECT edge = cd->rc;
+        DrawEdge(cd->hdc, &edge, BDR_RAISEDINNER, BF_RECT);
+        std::wstring text = ombriel::Widen(model_.TextMatrix(0, col));
+        RECT tr = cd->rc;
+        InflateRect(&tr, -MulDiv(4, dpi_, 96), 0);
+        SetBkMode(cd->hdc, TRANSPARENT);
+        SetTextColor(cd->hdc, RGB(0, 0, 0));
+        DrawTextW(cd->hdc, text.c_str(), int(text.size()), &tr,
+                  DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS | DT_NOPREFIX);
+        return CDRF_SKIPDEFAULT;
+    }
+    default:
+        return CDRF_DODEFAULT;
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Resource and control ids of the register window. The end-to-end tests find
+// the controls by these ids.
+#define IDI_OMBRIEL 100
+
+#define IDC_FGRID 1000
+#define IDC_BTN_ADDFILE 1001
+#define IDC_BTN_ADDLINK 1002
+#define IDC_BTN_MODIFICA 1003
+#define IDC_BTN_ELIMINA 1004
+#define IDC_BTN_ESCI 1005
+
+#define IDM_PER_AR 2001
+#define IDM_PER_WRD 2002
+#define IDM_PER_EXC 2003

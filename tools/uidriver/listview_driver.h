@@ -1,0 +1,24 @@
+#pragma once
+// Reading a list view of another process. Messages whose arguments are
+// pointers need memory in the owning process: a block is taken there, the
+// message is sent with its address and the answer is copied back.
+#include <windows.h>
+
+#include <string>
+
+namespace ui {
+
+int ListViewItemCount(HWND listView);
+// Width of a column in pixels.
+int ListViewColumnWidth(HWND listView, int column);
+std::wstring ListViewHeaderText(HWND listView, int column);
+std::wstring ListViewCellText(HWND listView, int item, int column);
+// Rectangle of a cell in the list view's client coordinates.
+RECT ListViewCellRect(HWND listView, int item, int column);
+// Index of the item with the focus frame; -1 when none.
+int ListViewFocusedItem(HWND listView);
+int ListViewSelectedCount(HWND listView);
+// The DPI the window is drawn at.
+int WindowDpi(HWND hwnd);
+
+} // namespace ui
