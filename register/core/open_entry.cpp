@@ -38,11 +38,11 @@ LaunchRequest BuildLaunch(std::string_view nameOrPath, std::string_view startFol
     const std::string document = DocumentPath(nameOrPath, startFolder);
     const std::string* viewer = nullptr;
     if (type == "pdf")
-        viewer = &viewers.pdf;
+        viewer = &viewers.PathAR;
     else if (type == "doc")
-        viewer = &viewers.doc;
+        viewer = &viewers.PathWrd;
     else if (type == "xls")
-        viewer = &viewers.xls;
+        viewer = &viewers.PathExc;
 
     LaunchRequest request;
     if (viewer) {

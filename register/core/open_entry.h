@@ -3,17 +3,12 @@
 // and window state.
 #include "core/command_ui.h"
 #include "core/process_launcher.h"
+#include "core/settings_file.h"
 
 #include <string>
 #include <string_view>
 
 namespace ombriel {
-
-struct ViewerPaths {
-    std::string pdf; // PathAR
-    std::string doc; // PathWrd
-    std::string xls; // PathExc
-};
 
 // One argument in double quotes, so that spaces and commas stay inside it and
 // the receiving program reads back exactly the text (trailing backslashes and
