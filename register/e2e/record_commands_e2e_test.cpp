@@ -232,6 +232,21 @@ TEST_F(RecordCommandsE2e, DeleteFileEntryAsksTwiceAndNoKeepsEverything) {
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
 }
 
+TEST_F(RecordCommandsE2e, ClickBelowTheRowsSelectsNoRow) {
+    Put(folder / L"Doc" / L"a.doc.dat", Record("", "primo"));
+    Start();
+    ASSERT_TRUE(WaitRows(1));
+
+    ClickCell(0, 1);
+    Sleep(GetDoubleClickTime() + 200); // two single clicks, not a double-click
+    RECT below = ui::ListViewCellRect(Grid(), 0, 1);
+    OffsetRect(&below, 0, 4 * (below.bottom - below.top));
+    ui::ClickAt(Grid(), below);
+    Press(IDC_BTN_ELIMINA);
+    ASSERT_TRUE(ui::Answer(ExpectBox(L"AVVISO", L"Selezionare prima una RIGA").hwnd, IDOK));
+    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"a.doc.dat"));
+}
+
 TEST_F(RecordCommandsE2e, DeleteLinkEntryAsksOnceAndKeepsLinkedDocument) {
     auto linked = folder / L"Dati" / L"tab.xls";
     Put(linked, "XLS");
