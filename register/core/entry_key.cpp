@@ -1,12 +1,11 @@
 #include "core/entry_key.h"
 
+#include "core/record_file.h"
+
 namespace ombriel {
 
 EntryKey EntryKeyOf(std::string_view nameOrPath) {
-    size_t slash = nameOrPath.rfind('\\');
-    if (slash == std::string_view::npos)
-        return {false, std::string(nameOrPath)};
-    return {true, std::string(nameOrPath.substr(slash + 1))};
+    return {nameOrPath.find('\\') != std::string_view::npos, RecordKeyFromShown(nameOrPath)};
 }
 
 } // namespace ombriel

@@ -4,13 +4,22 @@ namespace ui {
 
 namespace {
 
-void Press() {
-    INPUT in[2]{};
-    in[0].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    in[1].type = INPUT_MOUSE;
-    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, in, sizeof(INPUT));
+// One left click at a screen point. The position travels inside the input
+// events themselves, so the click cannot land where the pointer was before.
+void ClickScreenPoint(POINT pt) {
+    const int cx = GetSystemMetrics(SM_CXSCREEN);
+    const int cy = GetSystemMetrics(SM_CYSCREEN);
+    const LONG x = LONG((pt.x * 65535LL) / (cx - 1));
+    const LONG y = LONG((pt.y * 65535LL) / (cy - 1));
+    const DWORD flags[] = {MOUSEEVENTF_MOVE, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+    INPUT in[3]{};
+    for (int i = 0; i < 3; ++i) {
+        in[i].type = INPUT_MOUSE;
+        in[i].mi.dx = x;
+        in[i].mi.dy = y;
+        in[i].mi.dwFlags = flags[i] | MOUSEEVENTF_ABSOLUTE;
+    }
+    SendInput(3, in, sizeof(INPUT));
 }
 
 } // namespace
@@ -20,11 +29,11 @@ void ClickAt(HWND hwnd, const RECT& clientRect, bool doubleClick) {
     ClientToScreen(hwnd, &pt);
     SetForegroundWindow(GetAncestor(hwnd, GA_ROOT));
     SetCursorPos(pt.x, pt.y);
-    Sleep(50);
-    Press();
+    ClickScreenPoint(pt);
     if (doubleClick)
-        Press();
-    Sleep(50);
+        ClickScreenPoint(pt);
+    // Let the target take the clicks in before the test acts on them.
+    Sleep(100);
 }
 
 } // namespace ui
