@@ -115,21 +115,21 @@ protected:
 };
 
 TEST_F(RecordCommandsE2e, AddFileMovesDocumentIntoDocThenModifyNeedsANewClick) {
-    auto source = folder / L"Altrove" / L"Offerta città, v2 €.pdf";
+    auto source = folder / L"Altrove" / L"Offerta città, v2 € łódź 日本.pdf";
     Put(source, "PDF");
     Start();
 
     Press(IDC_BTN_ADDFILE);
     ChooseInOpenDialog(source);
-    AnswerInputBox(L"Aggiungi nuovo FILE", L"Descrizione FILE ?", L"Offerta città, v2 €",
-                   L"Offerta al cliente, città");
+    AnswerInputBox(L"Aggiungi nuovo FILE", L"Descrizione FILE ?", L"Offerta città, v2 € łódź 日本",
+                   L"Offerta al cliente, città łódź");
     ASSERT_TRUE(WaitRows(1));
 
-    EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 1), L"Offerta al cliente, città");
-    EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 2), L"Offerta città, v2 €.pdf");
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 1), L"Offerta al cliente, città łódź");
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 2), L"Offerta città, v2 € łódź 日本.pdf");
     EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"Offerta città, v2 €.pdf"), "PDF");
-    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"Offerta città, v2 €.pdf.dat"));
+    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf"), "PDF");
+    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf.dat"));
 
     // The reload cleared the selection.
     Press(IDC_BTN_MODIFICA);
@@ -265,8 +265,8 @@ TEST_F(RecordCommandsE2e, DeleteLinkEntryAsksOnceAndKeepsLinkedDocument) {
 TEST_F(RecordCommandsE2e, DoubleClickPdfFileEntryStartsConfiguredViewerWithQuotedPath) {
     auto viewer = InstallViewer();
     Viewers(U8(viewer), "", "");
-    Put(folder / L"Doc" / L"Relazione annuale.pdf", "PDF");
-    Put(folder / L"Doc" / L"Relazione annuale.pdf.dat", Record("", "Relazione"));
+    Put(folder / L"Doc" / L"Relazione annuale ł.pdf", "PDF");
+    Put(folder / L"Doc" / L"Relazione annuale ł.pdf.dat", Record("", "Relazione"));
     Start();
     ASSERT_TRUE(WaitRows(1));
 
@@ -277,7 +277,7 @@ TEST_F(RecordCommandsE2e, DoubleClickPdfFileEntryStartsConfiguredViewerWithQuote
     EXPECT_EQ(report.find("exe")->second, U8(viewer)) << "not the decoy Programmi.exe";
     EXPECT_EQ(report.find("show")->second, "3");
     ASSERT_EQ(report.count("arg"), 1u) << report.find("line")->second;
-    EXPECT_EQ(report.find("arg")->second, U8(folder / L"Doc" / L"Relazione annuale.pdf"));
+    EXPECT_EQ(report.find("arg")->second, U8(folder / L"Doc" / L"Relazione annuale ł.pdf"));
 }
 
 TEST_F(RecordCommandsE2e, DoubleClickDocLinkEntryStartsWordViewerWithLinkedPath) {
