@@ -1,0 +1,64 @@
+#pragma once
+// What a split or join needs from the dialog that started it. The engines
+// live in the portable core; the Win32 layer implements this interface over
+// dialog 101, and the tests implement it with a scripted fake.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+// The two program-wide radio choices of the dialog.
+enum OperationModeValue : int32_t { OpSplit = 0, OpJoin = 1 };
+enum SplitModeValue : int32_t { ByKeyword = 0, BySize = 1, ByPieces = 2 };
+
+// Unit radios of the size-per-piece method: MBs, KBs, or bytes when neither.
+enum class SizeUnit { Bytes, KBs, MBs };
+
+// Controls an operation hands the keyboard focus to after a message.
+enum class FocusTarget { SourceButton, TargetButton, ValueEdit };
+
+// Everything read from the dialog when an operation starts.
+struct OperationInputs {
+    int32_t operationMode = OpSplit;
+    int32_t splitMode = ByPieces;
+    std::filesystem::path source; // edit 1000; empty when none chosen
+    std::filesystem::path target; // edit 1002; empty when none chosen
+    std::string value;            // edit 1006 as UTF-8: keyword, size or count
+    SizeUnit unit = SizeUnit::KBs;
+    bool crcCheck = false;        // "CRC Ch&eck ?"
+};
+
+class OperationUi {
+public:
+    virtual ~OperationUi() = default;
+
+    virtual OperationInputs ReadInputs() = 0;
+    // "&Generate Batch File ?", read when a split has written its pieces.
+    virtual bool BatchFileWanted() = 0;
+
+    // Disables (busy) or enables again the default button and Cancel.
+    virtual void SetBusy(bool busy) = 0;
+
+    // A string-table message with one OK button (ShowMessage).
+    virtual void ShowMessage(int stringId) = 0;
+    // The Yes/No question of an operation; true for any answer but No.
+    virtual bool Confirm(const std::string& textUtf8) = 0;
+
+    // Progress bar from `first` to `last` (any 64-bit count; the adapter
+    // scales it to what the control can show), then positions in that range.
+    virtual void SetProgressRange(uint64_t first, uint64_t last) = 0;
+    virtual void SetProgressPos(uint64_t pos) = 0;
+
+    virtual void MoveFocus(FocusTarget target) = 0;
+};
+
+// Keeps the default button and Cancel disabled for the life of an operation.
+class BusyScope {
+public:
+    explicit BusyScope(OperationUi& ui) : ui_(ui) { ui_.SetBusy(true); }
+    ~BusyScope() { ui_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    OperationUi& ui_;
+};

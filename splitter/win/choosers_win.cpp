@@ -1,0 +1,63 @@
+#include "dialog_parts.h"
+#include "dialog_shared.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <string>
+
+namespace {
+// Room for the longest path the system accepts, so long paths and paths in
+// any script arrive whole.
+constexpr size_t kPathChars = 32768;
+
+// Pairs of description and pattern, each ended by a zero, the list by two.
+constexpr wchar_t kJoinFilter[] = L".1 File\0*.1\0All\0*.*\0";
+constexpr wchar_t kSplitFilter[] = L"All\0*.*\0Text Files\0*.TXT\0Music Files\0*.MP3\0"
+                                   L"Archives\0*.ZIP\0Documents\0*.DOC\0Programs\0*.EXE\0";
+
+struct ShellFree {
+    void operator()(void* p) const { CoTaskMemFree(p); }
+};
+} // namespace
+
+void ChooseSourceFile(HWND dialog) {
+    std::wstring path(kPathChars, L'\0');
+    OPENFILENAMEW dlg{};
+    dlg.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    dlg.hwndOwner = dialog;
+    dlg.lpstrFilter = OperationMode == OpJoin ? kJoinFilter : kSplitFilter;
+    dlg.nFilterIndex = 1;
+    dlg.lpstrFile = path.data();
+    dlg.nMaxFile = static_cast<DWORD>(path.size());
+    dlg.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    if (!GetOpenFileNameW(&dlg)) {
+        SetDlgItemTextW(dialog, IDC_SOURCE_PATH, L"");
+        return;
+    }
+    path.resize(wcslen(path.c_str()));
+    SetDlgItemTextW(dialog, IDC_SOURCE_PATH, path.c_str());
+    // The source's folder, with its backslash, is where pieces usually go.
+    const size_t slash = path.find_last_of(L'\\');
+    if (slash != std::wstring::npos)
+        SetDlgItemTextW(dialog, IDC_TARGET_PATH, path.substr(0, slash + 1).c_str());
+}
+
+void ChooseTargetFolder(HWND dialog) {
+    wchar_t displayName[MAX_PATH] = {};
+    BROWSEINFOW browse{};
+    browse.hwndOwner = dialog;
+    browse.pszDisplayName = displayName;
+    browse.lpszTitle = L"Zelbrin";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    std::unique_ptr<ITEMIDLIST, ShellFree> item(SHBrowseForFolderW(&browse));
+    std::wstring path(kPathChars, L'\0');
+    if (item && SHGetPathFromIDListEx(item.get(), path.data(), static_cast<DWORD>(path.size()),
+                                      GPFIDL_DEFAULT)) {
+        path.resize(wcslen(path.c_str()));
+        SetDlgItemTextW(dialog, IDC_TARGET_PATH, path.c_str());
+        if (!path.empty())
+            return;
+    }
+    SetDlgItemTextW(dialog, IDC_TARGET_PATH, L"");
+}
