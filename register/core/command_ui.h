@@ -26,7 +26,7 @@ struct ChosenFile {
 };
 
 class CommandUi {
-public:
+  public:
     virtual ~CommandUi() = default;
 
     // Shows a modal message box; returns the answer pressed.

@@ -10,7 +10,7 @@
 namespace ombriel {
 
 class FileServices {
-public:
+  public:
     virtual ~FileServices() = default;
 
     // True when something (file or folder) exists at path.

@@ -41,7 +41,7 @@ uint32_t NumberOf(int err) {
 }
 
 class PosixFileServices : public FileServices {
-public:
+  public:
     bool Exists(const std::filesystem::path& path) override {
         struct stat st;
         return ::stat(path.c_str(), &st) == 0;
@@ -55,7 +55,8 @@ public:
             return {};
         return FromErrno(err);
     }
-    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Error MoveDocument(const std::filesystem::path& from,
+                       const std::filesystem::path& to) override {
         // A hard link fails on an existing target, so nothing is ever replaced.
         if (::link(from.c_str(), to.c_str()) == 0) {
             if (::unlink(from.c_str()) == 0)
@@ -87,7 +88,7 @@ public:
     }
     std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
 
-private:
+  private:
     Error FromErrno(int err) { return Failure(NumberOf(err)); }
 
     Error CopyThenRemove(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -13,7 +13,7 @@ namespace ombriel {
 namespace {
 
 class WinFileServices : public FileServices {
-public:
+  public:
     bool Exists(const std::filesystem::path& path) override {
         return GetFileAttributesW(LongPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
@@ -28,7 +28,8 @@ public:
             return {};
         return Failure(err);
     }
-    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    Error MoveDocument(const std::filesystem::path& from,
+                       const std::filesystem::path& to) override {
         std::wstring source = LongPath(from);
         std::wstring target = LongPath(to);
         // No MOVEFILE_REPLACE_EXISTING: a file already in the target's place

@@ -19,7 +19,7 @@ struct LaunchRequest {
 };
 
 class ProcessLauncher {
-public:
+  public:
     virtual ~ProcessLauncher() = default;
     // Starts the program and returns at once; the process is not waited for.
     virtual Error Launch(const LaunchRequest& request) = 0;

@@ -13,7 +13,7 @@ namespace ombriel {
 namespace {
 
 class WinLauncher : public ProcessLauncher {
-public:
+  public:
     Error Launch(const LaunchRequest& request) override {
         Platform& platform = SystemPlatform();
         // An unset viewer path names no program at all.

@@ -64,9 +64,9 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     }
 
     const bool isFile = kind == EntryKind::File;
-    const std::string description =
-        ui.AskText(isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
-                   isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK", DefaultDescription(name));
+    const std::string description = ui.AskText(
+        isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
+        isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK", DefaultDescription(name));
     if (description.empty())
         return AfterCommand::Reload;
 

@@ -4,7 +4,9 @@ namespace ombriel {
 
 namespace {
 
-bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+bool IsContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
 
 // Byte offset where the last count characters of text begin.
 size_t StartOfLast(std::string_view text, size_t count) {

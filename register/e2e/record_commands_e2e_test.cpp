@@ -20,10 +20,12 @@ std::string Record(const std::string& target, const std::string& description) {
     return "\"" + target + "\"\r\n\"" + description + "\"\r\n";
 }
 
-std::string U8(const std::filesystem::path& p) { return ui::Narrow(p.wstring()); }
+std::string U8(const std::filesystem::path& p) {
+    return ui::Narrow(p.wstring());
+}
 
 class RecordCommandsE2e : public testing::Test {
-protected:
+  protected:
     ui::TempFolder folder{L"ombriel"};
     ui::Process process_;
     HWND form_ = nullptr;
@@ -129,7 +131,8 @@ TEST_F(RecordCommandsE2e, AddFileMovesDocumentIntoDocThenModifyNeedsANewClick) {
     EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 2), L"Offerta città, v2 € łódź 日本.pdf");
     EXPECT_FALSE(std::filesystem::exists(source));
     EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf"), "PDF");
-    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf.dat"));
+    EXPECT_TRUE(
+        std::filesystem::exists(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf.dat"));
 
     // The reload cleared the selection.
     Press(IDC_BTN_MODIFICA);
@@ -190,8 +193,8 @@ TEST_F(RecordCommandsE2e, ModifyRewritesDescriptionOfClickedLinkRow) {
     AnswerInputBox(L"MODIFICA DESCRIZIONE", L"Nuova descrizione ?", L"secondo",
                    L"secondo, rivisto");
 
-    EXPECT_TRUE(ui::WaitUntil(
-        [&] { return ui::ListViewCellText(Grid(), 1, 1) == L"secondo, rivisto"; }));
+    EXPECT_TRUE(
+        ui::WaitUntil([&] { return ui::ListViewCellText(Grid(), 1, 1) == L"secondo, rivisto"; }));
     EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"b.pdf.dat"),
               Record("C:\\Dati\\b.pdf", "secondo, rivisto"));
     EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
@@ -212,9 +215,9 @@ TEST_F(RecordCommandsE2e, DeleteFileEntryAsksTwiceAndNoKeepsEverything) {
     EXPECT_EQ(first.buttons, (std::vector<int>{IDYES, IDNO}));
     EXPECT_TRUE(first.hasIcon);
     ASSERT_TRUE(ui::Answer(first.hwnd, IDYES));
-    auto second = ExpectBox(L"CANCELLO FILE ?",
-                            L"Il file 'report.pdf' verra ELIMINATO definitivamente\r\n"
-                            L"N.B. non sarà più possibile recuperare il file");
+    auto second =
+        ExpectBox(L"CANCELLO FILE ?", L"Il file 'report.pdf' verra ELIMINATO definitivamente\r\n"
+                                      L"N.B. non sarà più possibile recuperare il file");
     ASSERT_TRUE(ui::Answer(second.hwnd, IDNO));
     EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300));
     EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"report.pdf"));

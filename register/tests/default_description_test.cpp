@@ -18,12 +18,12 @@ TEST(DefaultDescription, CutsCharactersNotBytesAndNeverFailsOnShortNames) {
         {"tab.xls", "tab"},
         {"Relazione.docx", "Relazione."}, // the rule takes four characters, whatever they are
         {"città.pdf", "città"},
-        {"perché", "pe"},   // six characters, seven bytes: no half letter left
+        {"perché", "pe"}, // six characters, seven bytes: no half letter left
         {"日本語.doc", "日本語"},
-        {"a.pd", ""},       // four characters: the rule still applies
-        {"a.b", "a"},       // shorter: the name without its extension
-        {"abc", "abc"},     // shorter and no dot: the whole name
-        {".ab", ".ab"},     // a leading dot is not an extension
+        {"a.pd", ""},   // four characters: the rule still applies
+        {"a.b", "a"},   // shorter: the name without its extension
+        {"abc", "abc"}, // shorter and no dot: the whole name
+        {".ab", ".ab"}, // a leading dot is not an extension
         {"è.x", "è"},
         {"", ""},
     };

@@ -12,7 +12,7 @@
 namespace ombriel::testing {
 
 class FaultyFiles : public FileServices {
-public:
+  public:
     explicit FaultyFiles(FileServices& real) : real_(real) {}
 
     // Step names: "move", "delete", "write", "folder", "restore". The nth call
@@ -28,8 +28,10 @@ public:
             return e;
         return real_.EnsureFolder(folder);
     }
-    Error MoveDocument(const std::filesystem::path& from, const std::filesystem::path& to) override {
-        calls.push_back("move " + from.filename().string() + " -> " + to.parent_path().filename().string());
+    Error MoveDocument(const std::filesystem::path& from,
+                       const std::filesystem::path& to) override {
+        calls.push_back("move " + from.filename().string() + " -> " +
+                        to.parent_path().filename().string());
         if (Error e = Injected("move"))
             return e;
         return real_.MoveDocument(from, to);
@@ -55,7 +57,7 @@ public:
     }
     std::string Describe(uint32_t number) override { return real_.Describe(number); }
 
-private:
+  private:
     struct Fault {
         uint32_t number;
         int nth;

@@ -49,14 +49,14 @@ INSTANTIATE_TEST_SUITE_P(
         // The type test is case-sensitive: PDF is started by itself.
         LaunchCase{"REPORT.PDF", "C:\\Reg", "C:\\Reg\\Doc\\REPORT.PDF",
                    "\"C:\\Reg\\Doc\\REPORT.PDF\"", 1},
-        LaunchCase{"C:\\Dati\\Offerta, v2 città.pdf", "C:\\Reg",
-                   "C:\\Program Files\\Reader\\AcroRd32.exe",
-                   "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Dati\\Offerta, v2 città.pdf\"",
-                   3},
+        LaunchCase{
+            "C:\\Dati\\Offerta, v2 città.pdf", "C:\\Reg", "C:\\Program Files\\Reader\\AcroRd32.exe",
+            "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Dati\\Offerta, v2 città.pdf\"", 3},
         // No ":\" in a network path: it is looked for in Doc.
-        LaunchCase{"\\\\srv\\share\\a.doc", "C:\\Reg", "C:\\Program Files\\Office\\WINWORD.EXE",
-                   "\"C:\\Program Files\\Office\\WINWORD.EXE\" \"C:\\Reg\\Doc\\\\\\srv\\share\\a.doc\"",
-                   3},
+        LaunchCase{
+            "\\\\srv\\share\\a.doc", "C:\\Reg", "C:\\Program Files\\Office\\WINWORD.EXE",
+            "\"C:\\Program Files\\Office\\WINWORD.EXE\" \"C:\\Reg\\Doc\\\\\\srv\\share\\a.doc\"",
+            3},
         // A drive root as start folder doubles the separator; the system accepts it.
         LaunchCase{"report.pdf", "C:\\", "C:\\Program Files\\Reader\\AcroRd32.exe",
                    "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\\\Doc\\report.pdf\"", 3},
@@ -88,7 +88,7 @@ TEST(BuildLaunch, EmptyViewerPathNamesNoProgram) {
 }
 
 class RecordingLauncher : public ProcessLauncher {
-public:
+  public:
     std::vector<LaunchRequest> launched;
     Error result;
     Error Launch(const LaunchRequest& request) override {

@@ -2,9 +2,9 @@
 // the boxes answered from a script.
 #include "core/record_commands.h"
 
+#include "command_test_files.h"
 #include "faulty_files.h"
 #include "scripted_ui.h"
-#include "command_test_files.h"
 #include "test_folder.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +27,7 @@ std::string Record(const std::string& target, const std::string& description) {
 }
 
 class RecordCommands : public ::testing::Test {
-protected:
+  protected:
     TestFolder folder;
     std::filesystem::path reg = folder.Path() / "Registro";
     std::filesystem::path doc = reg / "Doc";

@@ -14,15 +14,15 @@ struct ShownBox {
     enum Kind { Message, Input, Chooser } kind;
     std::string text; // message text or prompt
     std::string title;
-    int flags = 0;            // message boxes
-    std::string defaultText;  // input box
+    int flags = 0;           // message boxes
+    std::string defaultText; // input box
 };
 
 class ScriptedUi : public CommandUi {
-public:
+  public:
     // Script: the answers, in the order the boxes come up.
-    std::deque<int> messageAnswers;             // for message boxes (default: OK)
-    std::deque<std::string> inputAnswers;       // for input boxes (default: Cancel)
+    std::deque<int> messageAnswers;              // for message boxes (default: OK)
+    std::deque<std::string> inputAnswers;        // for input boxes (default: Cancel)
     std::deque<std::optional<ChosenFile>> picks; // for the chooser (default: Cancel)
 
     std::vector<ShownBox> shown;

@@ -26,7 +26,7 @@ using ombriel::Widen;
 const wchar_t kDocumentFilter[] = L"*.pdf;*.doc;*.xls;*.exe|*.pdf;*.doc;*.xls;*.exe";
 
 class WinCommandUi : public ombriel::CommandUi {
-public:
+  public:
     explicit WinCommandUi(HWND owner) : owner_(owner) {}
 
     int ShowMessage(const std::string& text, const std::string& title, int flags) override {
@@ -43,7 +43,7 @@ public:
         return ombriel::ChosenFile{Narrow(chosen.fullPath), Narrow(chosen.fileName)};
     }
 
-private:
+  private:
     HWND owner_;
 };
 
@@ -75,14 +75,14 @@ void AddLinkEntry(Form1& form) {
 
 void ModifyDescription(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form,
-           ombriel::ModifyEntry(form.StartFolder, Selected(form), ui, ombriel::SystemFileServices()));
+    Finish(form, ombriel::ModifyEntry(form.StartFolder, Selected(form), ui,
+                                      ombriel::SystemFileServices()));
 }
 
 void DeleteEntry(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form,
-           ombriel::DeleteEntry(form.StartFolder, Selected(form), ui, ombriel::SystemFileServices()));
+    Finish(form, ombriel::DeleteEntry(form.StartFolder, Selected(form), ui,
+                                      ombriel::SystemFileServices()));
 }
 
 void SelectRow(Form1& form) {

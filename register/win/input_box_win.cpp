@@ -9,7 +9,7 @@ namespace {
 
 // Builds a DLGTEMPLATE with its items in a WORD-aligned buffer.
 class DialogTemplate {
-public:
+  public:
     DialogTemplate(DWORD style, short cx, short cy, const wchar_t* font, WORD pointSize) {
         Add(DWORD(style | DS_SETFONT));
         Add(DWORD(0)); // extended style
@@ -45,7 +45,7 @@ public:
     }
     const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
-private:
+  private:
     void Add(WORD w) { words_.push_back(w); }
     void Add(DWORD d) {
         Add(WORD(d & 0xFFFF));
@@ -109,13 +109,13 @@ std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wst
                           const std::wstring& defaultText) {
     // Dialog units; the layout of the classic input box: the prompt at the
     // top left, OK and Cancel at the right, the edit across the bottom.
-    DialogTemplate t(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU,
-                     240, 86, L"MS Shell Dlg", 8);
+    DialogTemplate t(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 240, 86,
+                     L"MS Shell Dlg", 8);
     t.Item(0x0082, IDC_INPUTBOX_PROMPT, SS_LEFT | SS_NOPREFIX, 7, 7, 168, 48);
     t.Item(0x0080, IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 7, 50, 14, L"OK");
     t.Item(0x0080, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 25, 50, 14, L"Annulla");
-    t.Item(0x0081, IDC_INPUTBOX_EDIT, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 64,
-           226, 13);
+    t.Item(0x0081, IDC_INPUTBOX_EDIT, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 64, 226,
+           13);
     InputBoxState state{&prompt, &title, &defaultText, {}};
     if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner, InputBoxProc,
                                 reinterpret_cast<LPARAM>(&state)) != IDOK)
