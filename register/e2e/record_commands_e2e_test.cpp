@@ -182,6 +182,47 @@ TEST_F(RecordCommandsE2e, CancelledDescriptionAddsNothing) {
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
 }
 
+TEST_F(RecordCommandsE2e, CancelledOpenFileDialogEndsTheAddQuietly) {
+    Put(folder / L"Doc" / L"a.doc.dat", Record("", "primo"));
+    Start();
+    ASSERT_TRUE(WaitRows(1));
+
+    Press(IDC_BTN_ADDLINK);
+    HWND dialog = ui::WaitForDialog(process_.Id());
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(ui::CancelDialog(dialog));
+
+    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 500));
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
+}
+
+TEST_F(RecordCommandsE2e, WriteProtectedDocumentIsReportedAndItsEntryKept) {
+    auto document = folder / L"Doc" / L"report.pdf";
+    Put(document, "PDF");
+    Put(folder / L"Doc" / L"report.pdf.dat", Record("", "Relazione"));
+    ASSERT_TRUE(SetFileAttributesW(document.c_str(), FILE_ATTRIBUTE_READONLY));
+    Start();
+    ASSERT_TRUE(WaitRows(1));
+
+    ClickCell(0, 1);
+    Press(IDC_BTN_ELIMINA);
+    ASSERT_TRUE(ui::Answer(ExpectBox(L"CONFERMA ELIMINAZIONE", L"Relazione").hwnd, IDYES));
+    auto second = ui::WaitForMessageBox(process_.Id());
+    ASSERT_TRUE(second.has_value());
+    ASSERT_TRUE(ui::Answer(second->hwnd, IDYES));
+    auto failure = ui::WaitForMessageBox(process_.Id());
+    ASSERT_TRUE(failure.has_value()) << "the refused deletion was not reported";
+    EXPECT_EQ(failure->title, L"Errore 5");
+    EXPECT_FALSE(failure->hasIcon);
+    ASSERT_TRUE(ui::Answer(failure->hwnd, IDOK));
+
+    EXPECT_EQ(Rows(), 1);
+    EXPECT_TRUE(std::filesystem::exists(document));
+    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
+    SetFileAttributesW(document.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 TEST_F(RecordCommandsE2e, ModifyRewritesDescriptionOfClickedLinkRow) {
     Put(folder / L"Doc" / L"a.doc.dat", Record("", "primo"));
     Put(folder / L"Doc" / L"b.pdf.dat", Record("C:\\Dati\\b.pdf", "secondo"));
