@@ -289,24 +289,6 @@ TEST_F(RecordCommandsE2e, DeleteFileEntryAsksTwiceAndNoKeepsEverything) {
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
 }
 
-TEST_F(RecordCommandsE2e, ClickBelowTheRowsSelectsNoRow) {
-    Put(folder / L"Doc" / L"a.doc.dat", Record("", "primo"));
-    Start();
-    ASSERT_TRUE(WaitRows(1));
-
-    ClickCell(0, 1);
-    RECT below = ui::ListViewCellRect(Grid(), 0, 1);
-    OffsetRect(&below, 0, 4 * (below.bottom - below.top));
-    POINT pt{(below.left + below.right) / 2, (below.top + below.bottom) / 2};
-    ClientToScreen(Grid(), &pt);
-    ASSERT_EQ(WindowFromPoint(pt), Grid());
-    ui::ClickAt(Grid(), below);
-    Sleep(GetDoubleClickTime() + 100);
-    Press(IDC_BTN_ELIMINA);
-    ASSERT_TRUE(ui::Answer(ExpectBox(L"AVVISO", L"Selezionare prima una RIGA").hwnd, IDOK));
-    EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"a.doc.dat"));
-}
-
 TEST_F(RecordCommandsE2e, DeleteLinkEntryAsksOnceAndKeepsLinkedDocument) {
     auto linked = folder / L"Dati" / L"tab.xls";
     Put(linked, "XLS");

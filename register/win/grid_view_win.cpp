@@ -96,10 +96,6 @@ void GridView::SetCurrentFromPoint(POINT pt) {
     if (ListView_SubItemHitTest(hwnd_, &hit) >= 0 && hit.iItem >= 0) {
         model_.SetRow(hit.iItem + 1);
         model_.SetCol(hit.iSubItem);
-    } else {
-        // A click on no row chooses none: Modify and Delete must not act on
-        // whichever row happened to be current.
-        model_.SetRow(0);
     }
 }
 

@@ -27,7 +27,12 @@ void ClickScreenPoint(POINT pt) {
 void ClickAt(HWND hwnd, const RECT& clientRect, bool doubleClick) {
     POINT pt{(clientRect.left + clientRect.right) / 2, (clientRect.top + clientRect.bottom) / 2};
     ClientToScreen(hwnd, &pt);
-    SetForegroundWindow(GetAncestor(hwnd, GA_ROOT));
+    // A click on a window that is not active yet may only activate it.
+    HWND root = GetAncestor(hwnd, GA_ROOT);
+    for (int i = 0; i < 50 && GetForegroundWindow() != root; ++i) {
+        SetForegroundWindow(root);
+        Sleep(20);
+    }
     SetCursorPos(pt.x, pt.y);
     ClickScreenPoint(pt);
     if (doubleClick)
