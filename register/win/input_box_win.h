@@ -1,0 +1,16 @@
+#pragma once
+// The register's input box: a modal dialog with a prompt, a title, a one-line
+// edit pre-filled with a default text (selected, so typing replaces it), and
+// OK and Cancel. Returns the edit's text on OK, the empty text on Cancel.
+#include <windows.h>
+
+#include <string>
+
+// Control ids, for tests that drive the box from outside.
+enum InputBoxIds : int {
+    IDC_INPUTBOX_PROMPT = 3001,
+    IDC_INPUTBOX_EDIT = 3002,
+};
+
+std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wstring& title,
+                          const std::wstring& defaultText);
