@@ -144,9 +144,9 @@ public:
 
     Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,
                     std::vector<std::string>& names) override {
-        std::wstring spec = ExtendedPath(folder / Widen(pattern));
+        std::wstring searchPattern = ExtendedPath(folder / Widen(pattern));
         WIN32_FIND_DATAW fd;
-        FindHandle h(FindFirstFileExW(spec.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
+        FindHandle h(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch,
                                       nullptr, FIND_FIRST_EX_LARGE_FETCH));
         if (h.Get() == INVALID_HANDLE_VALUE) {
             DWORD e = GetLastError();
