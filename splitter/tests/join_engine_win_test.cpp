@@ -8,27 +8,13 @@
 
 #include <windows.h>
 
+#include "whole_file_io.h"
+
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string ReadAll(const fs::path& path) {
-    File f;
-    if (!f.Open(path, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
-        return "<cannot open>";
-    std::string data(static_cast<size_t>(f.Size().value_or(0)), '\0');
-    size_t got = 0;
-    f.Read(data.data(), data.size(), got);
-    return data;
-}
-
-void WriteAll(const fs::path& path, const std::string& data) {
-    File f;
-    ASSERT_TRUE(f.Open(path, FileAccess::Write, FileShare::None, FileDisposition::CreateAlways));
-    ASSERT_TRUE(f.Write(data.data(), data.size()));
-    ASSERT_TRUE(f.Close());
-}
 
 std::string LittleEndian(uint32_t v) {
     return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
