@@ -15,6 +15,7 @@ enum ErrorNumber : uint32_t {
     kErrAccessDenied = 5,      // ERROR_ACCESS_DENIED
     kErrNotEnoughMemory = 8,   // ERROR_NOT_ENOUGH_MEMORY
     kErrInvalidData = 13,      // ERROR_INVALID_DATA
+    kErrNotSameDevice = 17,    // ERROR_NOT_SAME_DEVICE
     kErrSharingViolation = 32, // ERROR_SHARING_VIOLATION
     kErrEndOfFile = 38,        // ERROR_HANDLE_EOF: a file ends before a field it must hold
     kErrDiskFull = 112,        // ERROR_DISK_FULL

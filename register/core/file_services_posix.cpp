@@ -2,6 +2,7 @@
 // run natively. Failures carry the Windows numbers whose meaning fits, so the
 // commands behave and number their failures as they do on Windows.
 #include "core/file_services.h"
+#include "core/errno_number.h"
 
 #include "core/platform.h"
 #include "core/record_file.h"
@@ -15,30 +16,6 @@
 
 namespace ombriel {
 namespace {
-
-constexpr uint32_t kErrNotSameDevice = 17; // ERROR_NOT_SAME_DEVICE
-
-uint32_t NumberOf(int err) {
-    switch (err) {
-    case ENOENT:
-        return kErrFileNotFound;
-    case ENOTDIR:
-        return kErrPathNotFound;
-    case EACCES:
-    case EPERM:
-    case EISDIR:
-    case EROFS:
-        return kErrAccessDenied;
-    case EEXIST:
-        return kErrAlreadyExists;
-    case ENOSPC:
-        return kErrDiskFull;
-    case EXDEV:
-        return kErrNotSameDevice;
-    default:
-        return kErrInvalidData;
-    }
-}
 
 class PosixFileServices : public FileServices {
   public:
@@ -89,7 +66,7 @@ class PosixFileServices : public FileServices {
     std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
 
   private:
-    Error FromErrno(int err) { return Failure(NumberOf(err)); }
+    Error FromErrno(int err) { return Failure(ErrorNumberFromErrno(err)); }
 
     Error CopyThenRemove(const std::filesystem::path& from, const std::filesystem::path& to) {
         std::error_code ec;

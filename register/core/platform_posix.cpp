@@ -12,6 +12,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include "core/errno_number.h"
+
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,10 +38,17 @@ uint32_t FromErrno(int e) {
         return kErrDiskFull;
     case EEXIST:
         return kErrAlreadyExists;
+    case EXDEV:
+        return kErrNotSameDevice;
     default:
         return kErrInvalidData;
     }
 }
+} // namespace
+
+uint32_t ErrorNumberFromErrno(int e) { return FromErrno(e); }
+
+namespace {
 
 class PosixPlatform final : public Platform {
 public:
