@@ -1,136 +1,10 @@
 // The record commands and the opening of entries, driven through the real
-// window: the open-file dialog, the program's input box, the message boxes,
-// and a stand-in viewer that records how it was started.
-#include "../win/input_box_win.h"
-#include "../win/resource.h"
-#include "listview_driver.h"
-#include "mouse_driver.h"
-#include "ui_driver.h"
-
-#include <gtest/gtest.h>
-
-#include <map>
-#include <string>
+// window.
+#include "register_fixture.h"
 
 namespace {
 
-const std::wstring kFormClass = L"OmbrielForm1";
-
-std::string Record(const std::string& target, const std::string& description) {
-    return "\"" + target + "\"\r\n\"" + description + "\"\r\n";
-}
-
-std::string U8(const std::filesystem::path& p) {
-    return ui::Narrow(p.wstring());
-}
-
-class RecordCommandsE2e : public testing::Test {
-  protected:
-    ui::TempFolder folder{L"ombriel"};
-    ui::Process process_;
-    HWND form_ = nullptr;
-
-    void Put(const std::filesystem::path& file, const std::string& bytes) {
-        std::filesystem::create_directories(file.parent_path());
-        ui::WriteFileBytes(file, bytes);
-    }
-    // Settings with the three viewer paths (ASCII paths: the file is ANSI).
-    void Viewers(const std::string& pdf, const std::string& doc, const std::string& xls) {
-        Put(folder / L"Ombriel.ini", "\"" + pdf + "\"\r\n\"" + doc + "\"\r\n\"" + xls + "\"\r\n");
-    }
-    void Start() {
-        if (!std::filesystem::exists(folder / L"Ombriel.ini"))
-            Viewers("", "", "");
-        std::filesystem::create_directories(folder / L"Doc");
-        process_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", L"", folder.Path());
-        form_ = ui::WaitForWindow(process_.Id(), kFormClass);
-        ASSERT_NE(form_, nullptr);
-    }
-    HWND Grid() const { return ui::Child(form_, IDC_FGRID); }
-    void Press(int id) { ui::Click(ui::Child(form_, id)); }
-    int Rows() const { return ui::ListViewItemCount(Grid()); }
-    bool WaitRows(int n) {
-        return ui::WaitUntil([&] { return Rows() == n; });
-    }
-    // Clicks a cell once it is really under the pointer (a closing window of
-    // an earlier run, or one still being placed, must not take the click),
-    // and waits until the grid has taken a single click in.
-    void ClickCell(int item, int column, bool twice = false) {
-        RECT cell = ui::ListViewCellRect(Grid(), item, column);
-        POINT pt{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-        ClientToScreen(Grid(), &pt);
-        ASSERT_TRUE(ui::WaitUntil([&] { return WindowFromPoint(pt) == Grid(); }))
-            << "the grid cell is not under the pointer";
-        ui::ClickAt(Grid(), cell, twice);
-        if (twice)
-            return;
-        ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewFocusedItem(Grid()) == item; }))
-            << "the click did not reach row " << item;
-        // A command posted next would overtake the rest of the click still
-        // queued as input, and a click soon after would make a double-click.
-        Sleep(GetDoubleClickTime() + 100);
-    }
-
-    void ChooseInOpenDialog(const std::filesystem::path& file) {
-        HWND dialog = ui::WaitForDialog(process_.Id());
-        ASSERT_NE(dialog, nullptr) << "no open-file dialog";
-        ASSERT_TRUE(ui::AnswerOpenFileDialog(dialog, file.wstring()));
-    }
-    // Checks the input box's title, prompt and pre-filled, selected default,
-    // then types answer and presses OK (or Cancel when answer is null).
-    void AnswerInputBox(const std::wstring& title, const std::wstring& prompt,
-                        const std::wstring& defaultText, const wchar_t* answer) {
-        HWND box = ui::WaitForDialog(process_.Id(), title);
-        ASSERT_NE(box, nullptr) << "no input box titled " << ui::Narrow(title);
-        HWND edit = GetDlgItem(box, IDC_INPUTBOX_EDIT);
-        EXPECT_EQ(ui::Text(GetDlgItem(box, IDC_INPUTBOX_PROMPT)), prompt);
-        EXPECT_EQ(ui::Text(edit), defaultText);
-        DWORD sel = DWORD(SendMessageW(edit, EM_GETSEL, 0, 0));
-        EXPECT_EQ(LOWORD(sel), 0);
-        EXPECT_EQ(HIWORD(sel), defaultText.size()) << "the default text is selected";
-        EXPECT_NE(GetDlgItem(box, IDOK), nullptr);
-        EXPECT_NE(GetDlgItem(box, IDCANCEL), nullptr);
-        if (answer)
-            ui::SetText(edit, answer);
-        ASSERT_TRUE(ui::Answer(box, answer ? IDOK : IDCANCEL));
-    }
-    ui::MessageBoxInfo ExpectBox(const std::wstring& title, const std::wstring& text) {
-        auto box = ui::WaitForMessageBox(process_.Id());
-        EXPECT_TRUE(box.has_value()) << "no box titled " << ui::Narrow(title);
-        if (!box)
-            return {};
-        EXPECT_EQ(box->title, title);
-        EXPECT_EQ(box->text, text);
-        return *box;
-    }
-    // What the stand-in viewer wrote about its start.
-    std::multimap<std::string, std::string> ViewerReport() {
-        auto file = folder / L"cmdline.txt";
-        std::multimap<std::string, std::string> report;
-        if (!ui::WaitUntil([&] { return std::filesystem::exists(file); }))
-            return report;
-        std::string text = ui::ReadFileBytes(file);
-        size_t pos = 0;
-        while (pos < text.size()) {
-            size_t end = text.find("\r\n", pos);
-            std::string line = text.substr(pos, end - pos);
-            size_t eq = line.find('=');
-            report.emplace(line.substr(0, eq), line.substr(eq + 1));
-            pos = end + 2;
-        }
-        return report;
-    }
-    // The stand-in viewer copied to a folder whose name has a space, with a
-    // decoy at the path an unquoted command line would start instead.
-    std::filesystem::path InstallViewer() {
-        auto viewer = folder / L"Programmi Test" / L"viewer.exe";
-        std::filesystem::create_directories(viewer.parent_path());
-        std::filesystem::copy_file(ui::ExeDir() / L"cmdline_recorder.exe", viewer);
-        std::filesystem::copy_file(ui::ExeDir() / L"cmdline_recorder.exe",
-                                   folder / L"Programmi.exe");
-        return viewer;
-    }
-};
+using RecordCommandsE2e = RegisterE2e;
 
 TEST_F(RecordCommandsE2e, AddFileMovesDocumentIntoDocThenModifyNeedsANewClick) {
     auto source = folder / L"Altrove" / L"Offerta città, v2 € łódź 日本.pdf";
@@ -178,7 +52,7 @@ TEST_F(RecordCommandsE2e, AddLinkRecordsPathAndSameNameIsThenRefused) {
     auto box = ExpectBox(L"Impossibile procedere", L"Esiste già un file 'tab.xls'");
     EXPECT_TRUE(box.hasIcon);
     ASSERT_TRUE(ui::Answer(box.hwnd, IDOK));
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 500)) << "no input box after the refusal";
+    ExpectNoFurtherBox(); // no input box after the refusal
     EXPECT_EQ(ui::ReadFileBytes(other), "altro");
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"tab.xls"));
 }
@@ -192,7 +66,7 @@ TEST_F(RecordCommandsE2e, CancelledDescriptionAddsNothing) {
     ChooseInOpenDialog(source);
     AnswerInputBox(L"Aggiungi nuovo FILE", L"Descrizione FILE ?", L"report", nullptr);
 
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 500));
+    ExpectNoFurtherBox();
     EXPECT_EQ(Rows(), 0);
     EXPECT_TRUE(std::filesystem::exists(source));
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
@@ -208,7 +82,7 @@ TEST_F(RecordCommandsE2e, CancelledOpenFileDialogEndsTheAddQuietly) {
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ui::CancelDialog(dialog));
 
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 500));
+    ExpectNoFurtherBox();
     EXPECT_EQ(Rows(), 1);
     EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
 }
@@ -273,7 +147,7 @@ TEST_F(RecordCommandsE2e, DeleteFileEntryAsksTwiceAndNoKeepsEverything) {
         ExpectBox(L"CANCELLO FILE ?", L"Il file 'report.pdf' verra ELIMINATO definitivamente\r\n"
                                       L"N.B. non sarà più possibile recuperare il file");
     ASSERT_TRUE(ui::Answer(second.hwnd, IDNO));
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300));
+    ExpectNoFurtherBox();
     EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"report.pdf"));
     EXPECT_TRUE(std::filesystem::exists(folder / L"Doc" / L"report.pdf.dat"));
 
@@ -300,7 +174,7 @@ TEST_F(RecordCommandsE2e, DeleteLinkEntryAsksOnceAndKeepsLinkedDocument) {
     Press(IDC_BTN_ELIMINA);
     ASSERT_TRUE(ui::Answer(ExpectBox(L"CONFERMA ELIMINAZIONE", L"Tabella").hwnd, IDYES));
     ASSERT_TRUE(WaitRows(0));
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300));
+    ExpectNoFurtherBox();
     EXPECT_EQ(ui::ReadFileBytes(linked), "XLS");
 }
 
@@ -312,7 +186,7 @@ TEST_F(RecordCommandsE2e, DoubleClickPdfFileEntryStartsConfiguredViewerWithQuote
     Start();
     ASSERT_TRUE(WaitRows(1));
 
-    ClickCell(0, 1, true);
+    DoubleClickCell(0, 1);
 
     auto report = ViewerReport();
     ASSERT_FALSE(report.empty()) << "the viewer was not started";
@@ -331,7 +205,7 @@ TEST_F(RecordCommandsE2e, DoubleClickDocLinkEntryStartsWordViewerWithLinkedPath)
     Start();
     ASSERT_TRUE(WaitRows(1));
 
-    ClickCell(0, 1, true);
+    DoubleClickCell(0, 1);
 
     auto report = ViewerReport();
     ASSERT_FALSE(report.empty()) << "the viewer was not started";
@@ -347,7 +221,7 @@ TEST_F(RecordCommandsE2e, DoubleClickEntryThatCannotStartShowsErroreBox) {
     Start();
     ASSERT_TRUE(WaitRows(1));
 
-    ClickCell(0, 1, true);
+    DoubleClickCell(0, 1);
 
     auto box = ui::WaitForMessageBox(process_.Id());
     ASSERT_TRUE(box.has_value());

@@ -21,7 +21,7 @@ std::string Record(const std::string& target, const std::string& description) {
 
 // A register folder in a fresh temporary directory.
 class RegisterFolder : public ui::TempFolder {
-public:
+  public:
     RegisterFolder() : ui::TempFolder(L"ombriel") {}
     void Add(const std::string& relative, const std::string& bytes) const {
         auto file = Path() / ui::Widen(relative);
@@ -31,7 +31,7 @@ public:
 };
 
 class RegisterWindow : public testing::Test {
-protected:
+  protected:
     // Starts Ombriel.exe in folder and waits for its window.
     HWND Start(const RegisterFolder& folder, const std::wstring& args = {}) {
         process_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", args, folder.Path());
@@ -60,7 +60,8 @@ TEST_F(RegisterWindow, FirstStartInEmptyFolderShowsOneErrorBoxThenEmptyGrid) {
     HWND form = ui::WaitForWindow(process_.Id(), kFormClass);
     ASSERT_NE(form, nullptr);
     EXPECT_EQ(ui::Text(form), kCaption);
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 700)) << "a second box followed the first";
+    // The window is shown once the start-up has run to its end.
+    EXPECT_FALSE(ui::HasDialog(process_.Id())) << "a second box followed the first";
     EXPECT_EQ(ui::ListViewItemCount(Grid(form)), 0);
     EXPECT_EQ(ui::ListViewHeaderText(Grid(form), 1), L"DESCRIZIONE FILE (0 file o link)");
     EXPECT_EQ(ui::ListViewHeaderText(Grid(form), 2), L"NOME O PERCORSO FILE");
@@ -95,7 +96,7 @@ TEST_F(RegisterWindow, GridShowsRecordsSortedWithCountInHeader) {
     EXPECT_EQ(ui::ListViewCellText(grid, 1, 1), L"secondo, con virgola");
     EXPECT_EQ(ui::ListViewCellText(grid, 2, 2), L"c.xls");
     EXPECT_EQ(ui::ListViewSelectedCount(grid), 0) << "no row counts as chosen after a reload";
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300));
+    EXPECT_FALSE(ui::HasDialog(process_.Id()));
 }
 
 TEST_F(RegisterWindow, ReadOnlyModeHidesThreeButtonsAndThePathColumn) {
@@ -154,7 +155,8 @@ TEST_F(RegisterWindow, ChosenViewerPathIsWrittenInStartFolderEvenFromAnotherFold
         return std::filesystem::exists(ini) && ui::ReadFileBytes(ini) == expected;
     })) << ui::ReadFileBytes(ini);
     EXPECT_FALSE(std::filesystem::exists(elsewhere / L"Ombriel.ini"));
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300)) << "the save reported a failure";
+    ASSERT_TRUE(ui::Settle(form));
+    EXPECT_FALSE(ui::HasDialog(process_.Id())) << "the save reported a failure";
 }
 
 TEST_F(RegisterWindow, CancelledViewerDialogLeavesSettingsUntouched) {
@@ -168,7 +170,8 @@ TEST_F(RegisterWindow, CancelledViewerDialogLeavesSettingsUntouched) {
     HWND dialog = ui::WaitForDialog(process_.Id());
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(ui::CancelDialog(dialog));
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 300));
+    ASSERT_TRUE(ui::Settle(form));
+    EXPECT_FALSE(ui::HasDialog(process_.Id()));
     EXPECT_EQ(ui::ReadFileBytes(ini), kEmptySettings);
     EXPECT_EQ(std::filesystem::last_write_time(ini), before);
 }
@@ -176,15 +179,23 @@ TEST_F(RegisterWindow, CancelledViewerDialogLeavesSettingsUntouched) {
 TEST_F(RegisterWindow, ScreenshotShowsBackgroundPictureAndColouredRow) {
     RegisterFolder folder;
     folder.Add("Ombriel.ini", kEmptySettings);
-    folder.Add("Img/Sfondo.jpg", std::string(reinterpret_cast<const char*>(kBackgroundJpeg),
-                                             sizeof kBackgroundJpeg));
+    folder.Add("Img/Sfondo.jpg",
+               std::string(reinterpret_cast<const char*>(kBackgroundJpeg), sizeof kBackgroundJpeg));
     folder.Add("Doc/Offerta.PDF.dat", Record("", "offerta"));
     folder.Add("Doc/Zeta.txt.dat", Record("", "bianca"));
     HWND form = Start(folder);
     ASSERT_NE(form, nullptr);
     HWND grid = Grid(form);
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(grid) == 2; }));
-    Sleep(500); // let the first paint finish
+    // The first paint reaches the screen when it reaches it: wait for the
+    // picture and the first row's colour to be seen.
+    RECT pdf = ui::ListViewCellRect(grid, 0, 1);
+    int midPdf = (pdf.top + pdf.bottom) / 2;
+    ASSERT_TRUE(ui::WaitUntil([&] {
+        return ui::ColorNear(ui::CaptureClient(form).At(10, 10), ui::Rgb(200, 40, 160), 12) &&
+               ui::ColorNear(ui::CaptureClient(grid).At(pdf.left + 2, midPdf),
+                             ui::Rgb(255, 192, 192));
+    })) << "the window was not painted with its picture and colours";
 
     ui::Image window = ui::CaptureClient(form);
     window.SaveBmp(ui::ExeDir() / L"ombriel_e2e_screenshot.bmp");
@@ -194,9 +205,7 @@ TEST_F(RegisterWindow, ScreenshotShowsBackgroundPictureAndColouredRow) {
     EXPECT_FALSE(ui::ColorNear(window.At(100, 20), ui::Rgb(200, 40, 160), 40)) << "scaled up";
 
     ui::Image cells = ui::CaptureClient(grid);
-    RECT pdf = ui::ListViewCellRect(grid, 0, 1);
     RECT txt = ui::ListViewCellRect(grid, 1, 1);
-    int midPdf = (pdf.top + pdf.bottom) / 2;
     int midTxt = (txt.top + txt.bottom) / 2;
     // Sample just inside the left edge, where the text has not started.
     EXPECT_TRUE(ui::ColorNear(cells.At(pdf.left + 2, midPdf), ui::Rgb(255, 192, 192)))
@@ -214,12 +223,12 @@ TEST_F(RegisterWindow, PlainBackgroundWithoutPictureAndNoMessage) {
     folder.Add("Img/Sfondo.jpg", "this is not a picture");
     HWND form = Start(folder);
     ASSERT_NE(form, nullptr);
-    EXPECT_TRUE(ui::NoDialogFor(process_.Id(), 500));
-    Sleep(300);
-    ui::Image window = ui::CaptureClient(form);
+    EXPECT_FALSE(ui::HasDialog(process_.Id()));
     COLORREF face = GetSysColor(COLOR_BTNFACE);
-    EXPECT_TRUE(ui::ColorNear(window.At(10, 10),
-                              ui::Rgb(GetRValue(face), GetGValue(face), GetBValue(face))));
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        return ui::ColorNear(ui::CaptureClient(form).At(10, 10),
+                             ui::Rgb(GetRValue(face), GetGValue(face), GetBValue(face)));
+    })) << "the plain background was not painted";
 }
 
 TEST_F(RegisterWindow, ExitButtonAndCloseBoxEndTheProgramAtOnce) {
@@ -247,8 +256,11 @@ TEST_F(RegisterWindow, TabFromGridFramesAddFileButtonWithFocusMark) {
     // halfway down the button.
     const int x = px(660 - 60);
     const int y = px(7260 + 495 / 2);
-    Sleep(300);
-    EXPECT_FALSE(ui::ColorNear(ui::CaptureClient(form).At(x, y), 0)) << "mark shown before focus";
+    COLORREF face = GetSysColor(COLOR_BTNFACE);
+    const uint32_t faceRgb = ui::Rgb(GetRValue(face), GetGValue(face), GetBValue(face));
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        return ui::ColorNear(ui::CaptureClient(form).At(x, y), faceRgb);
+    })) << "mark shown before focus";
 
     PostMessageW(Grid(form), WM_KEYDOWN, VK_TAB, 0);
     PostMessageW(Grid(form), WM_KEYUP, VK_TAB, 0);

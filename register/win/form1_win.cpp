@@ -53,7 +53,9 @@ Form1::~Form1() {
     }
 }
 
-bool Form1::ReadOnly() const { return ombriel::IsReadOnlyArg(ombriel::Narrow(CommandArg)); }
+bool Form1::ReadOnly() const {
+    return ombriel::IsReadOnlyArg(ombriel::Narrow(CommandArg));
+}
 
 bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     HINSTANCE inst = GetModuleHandleW(nullptr);
@@ -101,11 +103,21 @@ void Form1::CreateControls() {
     Fgrid.Create(hwnd_, IDC_FGRID);
     Fgrid.onClick = [this] { SelectRow(*this); };
     Fgrid.onDoubleClick = [this] { OpenEntry(*this); };
+    // The keys do what the buttons do, and only where the buttons are shown.
+    Fgrid.onDeleteKey = [this] {
+        if (!ReadOnly()) {
+            DeleteEntry(*this);
+        }
+    };
+    Fgrid.onEditKey = [this] {
+        if (!ReadOnly()) {
+            ModifyDescription(*this);
+        }
+    };
     auto button = [&](const wchar_t* text, int id) {
         return CreateWindowExW(0, L"BUTTON", text,
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0,
-                               0, 10, 10, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)), inst,
-                               nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, 0,
+                               10, 10, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)), inst, nullptr);
     };
     BtnAddFile = button(L"AGGIUNGI &FILE", IDC_BTN_ADDFILE);
     BtnAddLink = button(L"AGGIUNGI &LINK", IDC_BTN_ADDLINK);
@@ -204,8 +216,8 @@ void Form1::ReloadRecords() {
 }
 
 void Form1::LoadSaveSettings(const std::string& mode) {
-    if (ombriel::Error e = ombriel::LoadSaveSettings(platform, StartFolder / L"Ombriel.ini", mode,
-                                                     viewers)) {
+    if (ombriel::Error e =
+            ombriel::LoadSaveSettings(platform, StartFolder / L"Ombriel.ini", mode, viewers)) {
         ShowError(e);
     }
 }

@@ -3,7 +3,6 @@
 #include "core/wide_text.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 namespace {
 
@@ -23,6 +22,8 @@ void GridView::Create(HWND parent, int id) {
     // The header reports its drawing to the list view, which does not pass it
     // on everywhere: catch it there to paint the fixed row grey.
     SetWindowSubclass(hwnd_, &GridView::ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(ListView_GetHeader(hwnd_), &GridView::HeaderProc, 2,
+                      reinterpret_cast<DWORD_PTR>(this));
     for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
         LVCOLUMNW col{};
         col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -31,9 +32,9 @@ void GridView::Create(HWND parent, int id) {
         col.iSubItem = c;
         ListView_InsertColumn(hwnd_, c, &col);
     }
-    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -54,6 +55,7 @@ void GridView::ApplyDpi(int dpi) {
 }
 
 void GridView::UpdateColumns() {
+    settingColumns_ = true;
     for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
         std::wstring text = ombriel::Widen(model_.TextMatrix(0, c));
         LVCOLUMNW col{};
@@ -62,6 +64,7 @@ void GridView::UpdateColumns() {
         col.pszText = text.data();
         ListView_SetColumn(hwnd_, c, &col);
     }
+    settingColumns_ = false;
 }
 
 void GridView::Refresh() {
@@ -89,26 +92,131 @@ void GridView::SetToolTipText(const std::string& text) {
     SendMessageW(tooltip_, TTM_ACTIVATE, tipText_.empty() ? FALSE : TRUE, 0);
 }
 
-void GridView::SetCurrentFromPoint(POINT pt) {
-    LVHITTESTINFO hit{};
-    hit.pt = pt;
-    ScreenToClient(hwnd_, &hit.pt);
-    if (ListView_SubItemHitTest(hwnd_, &hit) >= 0 && hit.iItem >= 0) {
-        model_.SetRow(hit.iItem + 1);
-        model_.SetCol(hit.iSubItem);
+void GridView::SetCurrentCell(int item, int subItem) {
+    if (item < 0) {
+        // No row is chosen: nothing may stay highlighted as if it were.
+        model_.SetRow(0);
+        ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED);
+        return;
     }
+    model_.SetRow(item + 1);
+    model_.SetCol(subItem);
+    // A click on any cell chooses its row, and the selector column shows it:
+    // the list alone would mark the row only for a click in its first column.
+    ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void GridView::Raise(const std::function<void()>& handler) const {
+    if (handler) {
+        handler();
+    }
+}
+
+// Keys every list takes: Enter opens, Delete deletes, F2 edits. Returns true
+// when the key is used up here.
+bool GridView::OnKeyDown(WPARAM key) {
+    switch (key) {
+    case VK_RETURN: {
+        const int selected = ListView_GetNextItem(hwnd_, -1, LVNI_SELECTED);
+        if (selected >= 0) {
+            SetCurrentCell(selected, model_.Col());
+            Raise(onDoubleClick);
+        }
+        return true;
+    }
+    case VK_DELETE:
+        Raise(onDeleteKey);
+        return true;
+    case VK_F2:
+        Raise(onEditKey);
+        return true;
+    case VK_ADD:
+        // Ctrl and + would fit every column to its texts.
+        return GetKeyState(VK_CONTROL) < 0;
+    default:
+        return false;
+    }
+}
+
+bool GridView::BlocksHeaderChange(const NMHEADERW* nm) const {
+    return !settingColumns_ && nm->pitem && (nm->pitem->mask & HDI_WIDTH);
 }
 
 LRESULT CALLBACK GridView::ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
                                         DWORD_PTR data) {
-    if (msg == WM_NOTIFY) {
-        auto* self = reinterpret_cast<GridView*>(data);
+    auto* self = reinterpret_cast<GridView*>(data);
+    switch (msg) {
+    case WM_NOTIFY: {
         auto* hdr = reinterpret_cast<NMHDR*>(lp);
-        if (hdr->hwndFrom == ListView_GetHeader(hwnd) && hdr->code == NM_CUSTOMDRAW) {
+        if (hdr->hwndFrom != ListView_GetHeader(hwnd)) {
+            break;
+        }
+        if (hdr->code == NM_CUSTOMDRAW) {
             return self->HeaderCustomDraw(reinterpret_cast<NMCUSTOMDRAW*>(hdr));
         }
+        // The column widths are the program's: the user neither drags a
+        // divider nor fits a column to its texts.
+        if (hdr->code == HDN_BEGINTRACKW || hdr->code == HDN_BEGINTRACKA ||
+            hdr->code == HDN_DIVIDERDBLCLICKW || hdr->code == HDN_DIVIDERDBLCLICKA) {
+            return TRUE;
+        }
+        if ((hdr->code == HDN_ITEMCHANGINGW || hdr->code == HDN_ITEMCHANGINGA) &&
+            self->BlocksHeaderChange(reinterpret_cast<NMHEADERW*>(hdr))) {
+            return TRUE;
+        }
+        break;
+    }
+    case WM_GETDLGCODE: {
+        // The window's dialog navigation would take Enter for a default
+        // button; on the grid it opens the selected entry.
+        LRESULT code = DefSubclassProc(hwnd, msg, wp, lp);
+        const auto* key = reinterpret_cast<const MSG*>(lp);
+        if (key && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+            code |= DLGC_WANTMESSAGE;
+        }
+        return code;
+    }
+    case WM_KEYDOWN:
+        if (self->OnKeyDown(wp)) {
+            return 0;
+        }
+        if (wp == VK_UP || wp == VK_DOWN || wp == VK_HOME || wp == VK_END || wp == VK_PRIOR ||
+            wp == VK_NEXT) {
+            // The list moves its selection first; the row it lands on is then
+            // chosen as if it had been clicked.
+            LRESULT result = DefSubclassProc(hwnd, msg, wp, lp);
+            const int focused = ListView_GetNextItem(hwnd, -1, LVNI_FOCUSED);
+            if (focused >= 0) {
+                self->SetCurrentCell(focused, self->model_.Col());
+                self->Raise(self->onClick);
+            }
+            return result;
+        }
+        break;
+    default:
+        break;
     }
     return DefSubclassProc(hwnd, msg, wp, lp);
+}
+
+LRESULT CALLBACK GridView::HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR,
+                                      DWORD_PTR data) {
+    auto* self = reinterpret_cast<GridView*>(data);
+    switch (msg) {
+    case WM_SETCURSOR:
+        // No sizing arrows over the dividers: the widths cannot be changed.
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+        return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // A click on the heading row chooses no row; it never reaches the
+        // header, so no divider can be dragged or double-clicked either.
+        self->SetCurrentCell(-1, 0);
+        self->Raise(self->onClick);
+        return 0;
+    default:
+        return DefSubclassProc(hwnd, msg, wp, lp);
+    }
 }
 
 bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
@@ -125,23 +233,24 @@ bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
         result = 0;
         return true;
     }
-    case LVN_ITEMCHANGED: {
-        auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
-        if (nm->iItem >= 0 && (nm->uNewState & LVIS_FOCUSED)) {
-            model_.SetRow(nm->iItem + 1);
-        }
-        result = 0;
-        return true;
-    }
     case NM_CLICK:
     case NM_DBLCLK: {
-        DWORD pos = GetMessagePos();
-        POINT pt{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
-        SetCurrentFromPoint(pt);
-        auto& handler = hdr->code == NM_CLICK ? onClick : onDoubleClick;
-        if (handler) {
-            handler();
+        // The cell is the list's own hit test of this very click, never the
+        // pointer's position: a pen, a touch or a remote click leaves the
+        // pointer elsewhere.
+        const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(hdr);
+        int item = click->iItem;
+        int subItem = click->iSubItem;
+        if (item < 0) {
+            LVHITTESTINFO hit{};
+            hit.pt = click->ptAction;
+            if (ListView_SubItemHitTest(hwnd_, &hit) >= 0) {
+                item = hit.iItem;
+                subItem = hit.iSubItem;
+            }
         }
+        SetCurrentCell(item, subItem);
+        Raise(hdr->code == NM_CLICK ? onClick : onDoubleClick);
         result = 0;
         return true;
     }

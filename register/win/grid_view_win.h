@@ -12,7 +12,7 @@
 #include <string>
 
 class GridView {
-public:
+  public:
     GridView(ombriel::GridModel& model) : model_(model) {}
     GridView(const GridView&) = delete;
     GridView& operator=(const GridView&) = delete;
@@ -29,26 +29,41 @@ public:
     // The grid's pop-up hint; an empty text shows none.
     void SetToolTipText(const std::string& text);
 
-    // Raised after a click has made the clicked cell current, and after the
-    // click of a double-click.
+    // Raised after a click, or a move with the keyboard, has made a cell
+    // current; a click on the heading row or below the last row leaves no
+    // row current (row 0).
     std::function<void()> onClick;
+    // Raised after a double-click has made the clicked cell current, and for
+    // Enter on the selected row, which opens it the same way.
     std::function<void()> onDoubleClick;
+    // Delete and F2 on the grid, as every list takes them: delete or edit
+    // the selected entry.
+    std::function<void()> onDeleteKey;
+    std::function<void()> onEditKey;
 
     // WM_NOTIFY from the list view or its header; returns true when handled.
     bool HandleNotify(NMHDR* hdr, LRESULT& result);
 
-private:
+  private:
     void UpdateColumns();
-    void SetCurrentFromPoint(POINT screenPoint);
+    void SetCurrentCell(int item, int subItem);
+    void Raise(const std::function<void()>& handler) const;
+    bool OnKeyDown(WPARAM key);
+    bool BlocksHeaderChange(const NMHEADERW* nm) const;
     LRESULT CustomDraw(NMLVCUSTOMDRAW* cd);
     LRESULT HeaderCustomDraw(NMCUSTOMDRAW* cd);
     static LRESULT CALLBACK ListViewProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                          DWORD_PTR data);
+    static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
+                                       DWORD_PTR data);
 
     ombriel::GridModel& model_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     int dpi_ = 96;
+    // Set while the program itself sets the column widths, the only time
+    // the header may change them.
+    bool settingColumns_ = false;
     std::wstring textBuffer_;
     std::wstring tipText_;
 };

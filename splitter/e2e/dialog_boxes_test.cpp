@@ -137,17 +137,17 @@ TEST_F(ZelbrinChoosers, FolderBrowserOkSetsTheTargetAsReturned) {
 }
 
 TEST_F(ZelbrinDialog, TooltipsFollowTheModeAndShowWholeLongPaths) {
-    auto tip = ui::HoverForTooltip(Item(1001));
+    auto tip = ui::ToolTipText(Item(1001));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Enter a source file that you want to split");
 
-    tip = ui::HoverForTooltip(Item(1020));
+    tip = ui::ToolTipText(Item(1020));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Creates a CRC check-sum for the file being split , which will be used for "
                     L"consistency checks after ");
 
     Click(1022);
-    tip = ui::HoverForTooltip(Item(1003));
+    tip = ui::ToolTipText(Item(1003));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Enter a target directory where you want the joined file to be copied");
 
@@ -157,9 +157,14 @@ TEST_F(ZelbrinDialog, TooltipsFollowTheModeAndShowWholeLongPaths) {
         longPath += L"folder number " + std::to_wstring(i) + L" ünïcødé\\";
     longPath += L"movie_avi.1";
     SetTextOf(1000, longPath);
-    tip = ui::HoverForTooltip(Item(1000));
+    tip = ui::ToolTipText(Item(1000));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, longPath);
+    // An empty path edit shows no tip at all.
+    SetTextOf(1002, L"");
+    tip = ui::ToolTipText(Item(1002));
+    ASSERT_TRUE(tip.has_value());
+    EXPECT_EQ(*tip, L"");
     EXPECT_TRUE(app_.Running());
 }
 

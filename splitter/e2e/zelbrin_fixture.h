@@ -41,17 +41,15 @@ class ZelbrinDialog : public ::testing::Test {
     }
 
     // A dialog of the program other than the main one: a box, a chooser.
-    HWND OtherDialog(int timeoutMs = ui::kDefaultTimeoutMs) const {
+    HWND OtherDialog() const {
         HWND found = nullptr;
-        ui::WaitUntil(
-            [&] {
-                for (HWND w : ui::TopWindows(app_.Id())) {
-                    if (w != dialog_ && ui::ClassName(w) == L"#32770")
-                        found = w;
-                }
-                return found != nullptr;
-            },
-            timeoutMs);
+        ui::WaitUntil([&] {
+            for (HWND w : ui::TopWindows(app_.Id())) {
+                if (w != dialog_ && ui::ClassName(w) == L"#32770")
+                    found = w;
+            }
+            return found != nullptr;
+        });
         return found;
     }
 

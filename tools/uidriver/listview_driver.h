@@ -17,6 +17,11 @@ std::wstring ListViewCellText(HWND listView, int item, int column);
 RECT ListViewCellRect(HWND listView, int item, int column);
 // Index of the item with the focus frame; -1 when none.
 int ListViewFocusedItem(HWND listView);
+// Index of the selected (highlighted) item; -1 when none.
+int ListViewSelectedItem(HWND listView);
+// The list's header control, and a column's rectangle in its coordinates.
+HWND ListViewHeader(HWND listView);
+RECT ListViewHeaderItemRect(HWND listView, int column);
 int ListViewSelectedCount(HWND listView);
 // The DPI the window is drawn at.
 int WindowDpi(HWND hwnd);

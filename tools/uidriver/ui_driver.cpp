@@ -25,7 +25,9 @@ Process& Process::operator=(Process&& other) noexcept {
     return *this;
 }
 
-Process::~Process() { Kill(); }
+Process::~Process() {
+    Kill();
+}
 
 Process Process::Start(const std::filesystem::path& exe, const std::wstring& args,
                        const std::filesystem::path& workdir) {
@@ -87,7 +89,7 @@ bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int stepMs) {
     }
 }
 
-std::vector<HWND> TopWindows(DWORD pid) {
+std::vector<HWND> AllTopWindows(DWORD pid) {
     struct Ctx {
         DWORD pid;
         std::vector<HWND> found;
@@ -97,12 +99,18 @@ std::vector<HWND> TopWindows(DWORD pid) {
             auto* c = reinterpret_cast<Ctx*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(h, &owner);
-            if (owner == c->pid && IsWindowVisible(h))
+            if (owner == c->pid)
                 c->found.push_back(h);
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&ctx));
     return ctx.found;
+}
+
+std::vector<HWND> TopWindows(DWORD pid) {
+    std::vector<HWND> windows = AllTopWindows(pid);
+    std::erase_if(windows, [](HWND h) { return !IsWindowVisible(h); });
+    return windows;
 }
 
 static HWND FindTop(DWORD pid, const std::wstring& cls, const std::wstring& title) {
@@ -131,7 +139,8 @@ std::wstring Text(HWND hwnd) {
     // other processes' controls.
     LRESULT len = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
     std::wstring s(size_t(len) + 1, L'\0');
-    LRESULT got = SendMessageW(hwnd, WM_GETTEXT, WPARAM(s.size()), reinterpret_cast<LPARAM>(s.data()));
+    LRESULT got =
+        SendMessageW(hwnd, WM_GETTEXT, WPARAM(s.size()), reinterpret_cast<LPARAM>(s.data()));
     s.resize(size_t(got));
     return s;
 }
@@ -146,8 +155,12 @@ std::wstring ClassName(HWND hwnd) {
     return buf;
 }
 
-bool IsVisible(HWND hwnd) { return hwnd && IsWindowVisible(hwnd); }
-bool IsEnabled(HWND hwnd) { return hwnd && IsWindowEnabled(hwnd); }
+bool IsVisible(HWND hwnd) {
+    return hwnd && IsWindowVisible(hwnd);
+}
+bool IsEnabled(HWND hwnd) {
+    return hwnd && IsWindowEnabled(hwnd);
+}
 
 RECT ClientRectOnScreen(HWND hwnd) {
     RECT r{};
@@ -162,7 +175,9 @@ RECT WindowRectOnScreen(HWND hwnd) {
     return r;
 }
 
-HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
+HWND Child(HWND parent, int id) {
+    return GetDlgItem(parent, id);
+}
 
 std::vector<HWND> Descendants(HWND parent) {
     std::vector<HWND> out;
@@ -201,7 +216,9 @@ bool IsChecked(HWND button) {
 
 // ---- Boxes and dialogs ----------------------------------------------------------
 
-static bool IsDialog(HWND h) { return ClassName(h) == L"#32770"; }
+static bool IsDialog(HWND h) {
+    return ClassName(h) == L"#32770";
+}
 
 MessageBoxInfo ReadMessageBox(HWND box) {
     MessageBoxInfo info;
@@ -210,8 +227,7 @@ MessageBoxInfo ReadMessageBox(HWND box) {
     if (HWND t = GetDlgItem(box, 0xFFFF))
         info.text = Text(t);
     HWND icon = GetDlgItem(box, 1088);
-    info.hasIcon = icon && IsWindowVisible(icon) &&
-                   SendMessageW(icon, STM_GETICON, 0, 0) != 0;
+    info.hasIcon = icon && IsWindowVisible(icon) && SendMessageW(icon, STM_GETICON, 0, 0) != 0;
     for (HWND h : Descendants(box)) {
         if (ClassName(h) == L"Button" && IsWindowVisible(h))
             info.buttons.push_back(GetDlgCtrlID(h));
@@ -245,22 +261,24 @@ bool Answer(HWND box, int buttonId, int timeoutMs) {
     HWND button = GetDlgItem(box, buttonId);
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
-    return WaitGone(box, timeoutMs);
+    return WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
 }
 
 HWND WaitForDialog(DWORD pid, const std::wstring& title, int timeoutMs) {
     return WaitForWindow(pid, L"#32770", title, timeoutMs);
 }
 
-bool NoDialogFor(DWORD pid, int ms) {
-    return !WaitUntil(
-        [&] {
-            for (HWND h : TopWindows(pid))
-                if (IsDialog(h))
-                    return true;
-            return false;
-        },
-        ms);
+bool Settle(HWND window, int timeoutMs) {
+    DWORD_PTR ignored = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, UINT(timeoutMs), &ignored) != 0;
+}
+
+bool HasDialog(DWORD pid, HWND except) {
+    for (HWND h : AllTopWindows(pid)) {
+        if (h != except && IsDialog(h))
+            return true;
+    }
+    return false;
 }
 
 bool AnswerOpenFileDialog(HWND dialog, const std::wstring& path, int timeoutMs) {
@@ -281,10 +299,12 @@ bool AnswerOpenFileDialog(HWND dialog, const std::wstring& path, int timeoutMs) 
     SetText(field, path);
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitGone(dialog, timeoutMs);
+    return WaitUntil([&] { return !IsWindow(dialog); }, timeoutMs);
 }
 
-bool CancelDialog(HWND dialog, int timeoutMs) { return Answer(dialog, IDCANCEL, timeoutMs); }
+bool CancelDialog(HWND dialog, int timeoutMs) {
+    return Answer(dialog, IDCANCEL, timeoutMs);
+}
 
 // ---- Pixels -----------------------------------------------------------------------
 

@@ -22,7 +22,7 @@ constexpr int kDefaultTimeoutMs = 15000;
 // A program started for a test; terminated when the object goes away, so a
 // failing test never leaves a window behind for the next one.
 class Process {
-public:
+  public:
     Process() = default;
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;
@@ -43,7 +43,7 @@ public:
     DWORD ExitCode() const;
     void Kill();
 
-private:
+  private:
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
 };
@@ -54,6 +54,8 @@ bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = kDefaultTimeou
 
 // Visible top-level windows of a process, in z-order.
 std::vector<HWND> TopWindows(DWORD pid);
+// Every top-level window of a process, hidden ones included.
+std::vector<HWND> AllTopWindows(DWORD pid);
 // First visible top-level window of pid whose class (if given) and title (if
 // given) match exactly; nullptr on time-out.
 HWND WaitForWindow(DWORD pid, const std::wstring& cls, const std::wstring& title = {},
@@ -94,17 +96,25 @@ struct MessageBoxInfo {
 std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, int timeoutMs = kDefaultTimeoutMs);
 MessageBoxInfo ReadMessageBox(HWND box);
 // Answers a box with one of its buttons (IDOK, IDYES, IDNO, IDCANCEL) and
-// waits for it to close; false if it stayed open.
+// waits until it is destroyed, so the code that showed it has gone on;
+// false if it stayed.
 bool Answer(HWND box, int buttonId, int timeoutMs = kDefaultTimeoutMs);
 // Any visible #32770 dialog of pid whose title matches (empty: any).
 HWND WaitForDialog(DWORD pid, const std::wstring& title = {}, int timeoutMs = kDefaultTimeoutMs);
-// True when pid shows no dialog for the given time (a check that nothing popped up).
-bool NoDialogFor(DWORD pid, int ms);
+
+// Waits until the thread that owns `window` has answered a sent message: it
+// is then back in a message loop, its own or that of a box it shows. A box
+// is a window before its loop runs, so once a program has settled after the
+// last box a test answered, HasDialog tells whether the program went on to
+// show another one. False when the program does not answer in time.
+bool Settle(HWND window, int timeoutMs = kDefaultTimeoutMs);
+// Whether pid has a dialog (a box, a chooser), shown or about to be shown;
+// `except` (the program's own main dialog) does not count.
+bool HasDialog(DWORD pid, HWND except = nullptr);
 
 // The common open-file dialog: types a full path into the file-name field and
 // confirms it with OK. False if the dialog does not close.
-bool AnswerOpenFileDialog(HWND dialog, const std::wstring& path,
-                          int timeoutMs = kDefaultTimeoutMs);
+bool AnswerOpenFileDialog(HWND dialog, const std::wstring& path, int timeoutMs = kDefaultTimeoutMs);
 // Cancels any dialog with IDCANCEL.
 bool CancelDialog(HWND dialog, int timeoutMs = kDefaultTimeoutMs);
 
@@ -117,14 +127,16 @@ struct Image {
     bool SaveBmp(const std::filesystem::path& file) const;
 };
 Image CaptureClient(HWND hwnd);
-inline uint32_t Rgb(int r, int g, int b) { return uint32_t(r) << 16 | uint32_t(g) << 8 | b; }
+inline uint32_t Rgb(int r, int g, int b) {
+    return uint32_t(r) << 16 | uint32_t(g) << 8 | b;
+}
 // True when the colours differ by at most tol in each channel.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
 
 // A fresh folder under the temporary directory, removed with its content
 // when the object goes away.
 class TempFolder {
-public:
+  public:
     explicit TempFolder(const std::wstring& prefix = L"e2e");
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
@@ -132,7 +144,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::filesystem::path operator/(const std::filesystem::path& rel) const { return path_ / rel; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,44 +1,17 @@
 #include "ui_driver_keys.h"
 
+#include "input_driver.h"
+#include "remote_block.h"
 #include "ui_driver.h"
 
-#include <thread>
+#include <commctrl.h>
 
 namespace ui {
 
-namespace {
-void Pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-void PostKey(HWND window, UINT key) {
-    const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
-    PostMessageW(window, WM_KEYDOWN, key, 1 | (LPARAM(scan) << 16));
-    PostMessageW(window, WM_KEYUP, key, 1 | (LPARAM(scan) << 16) | (3LL << 30));
-}
-
-// Moves the pointer as a mouse would, so the move reaches the window under
-// it as input (SetCursorPos alone may not).
-void MoveMouse(int x, int y) {
-    SetCursorPos(x, y);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = (x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    in.mi.dy = (y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(in));
-}
-
-HWND VisibleTooltip(DWORD pid) {
-    for (HWND w : TopWindows(pid)) {
-        if (ClassName(w) == L"tooltips_class32")
-            return w;
-    }
-    return nullptr;
-}
-} // namespace
-
 void PickSystemMenuItem(HWND window, const std::vector<UINT>& keys) {
     PostMessageW(window, WM_SYSCOMMAND, SC_KEYMENU, L' ');
-    // Let the menu loop start before the keys arrive.
+    // The keys must find the menu loop running, or the window would take
+    // them as ordinary keys.
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
     WaitUntil([&] {
@@ -47,11 +20,9 @@ void PickSystemMenuItem(HWND window, const std::vector<UINT>& keys) {
                 return true;
         }
         return false;
-    }, 3000);
-    for (UINT key : keys) {
+    });
+    for (UINT key : keys)
         PostKey(window, key);
-        Pause(50);
-    }
     PostKey(window, VK_RETURN);
 }
 
@@ -63,29 +34,35 @@ HWND FocusOf(HWND window) {
     return info.hwndFocus;
 }
 
-std::optional<std::wstring> HoverForTooltip(HWND control, int timeoutMs) {
+std::optional<std::wstring> ToolTipText(HWND control) {
+    // Tooltip windows stay hidden until they show a tip, so hidden ones
+    // count too.
     DWORD pid = 0;
     GetWindowThreadProcessId(control, &pid);
-    const RECT r = WindowRectOnScreen(control);
-    const int x = (r.left + r.right) / 2;
-    const int y = (r.top + r.bottom) / 2;
-    // Come in from outside so the control sees the mouse arrive, then keep
-    // still: every move restarts the tooltip's delay.
-    MoveMouse(x, r.bottom + 40);
-    Pause(200);
-    MoveMouse(x, y);
-    Pause(50);
-    MoveMouse(x + 1, y);
-    HWND tip = nullptr;
-    const bool shown = WaitUntil(
-        [&] {
-            tip = VisibleTooltip(pid);
-            return tip && !Text(tip).empty();
-        },
-        timeoutMs, 100);
-    if (!shown)
-        return std::nullopt;
-    return Text(tip);
+    constexpr size_t kChars = 1024; // what a tooltip hands out at most
+    for (HWND tip : AllTopWindows(pid)) {
+        if (ClassName(tip) != TOOLTIPS_CLASSW)
+            continue;
+        RemoteBlock block(tip, sizeof(TTTOOLINFOW) + (kChars + 1) * sizeof(wchar_t));
+        TTTOOLINFOW info{};
+        info.cbSize = sizeof info;
+        info.hwnd = GetParent(control);
+        info.uId = reinterpret_cast<UINT_PTR>(control);
+        block.Write(0, &info, sizeof info);
+        if (!SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(block.Address())))
+            continue;
+        std::wstring text(kChars + 1, L'\0');
+        block.Write(sizeof info, text.data(), text.size() * sizeof(wchar_t));
+        info.lpszText = reinterpret_cast<wchar_t*>(block.Address() + sizeof info);
+        block.Write(0, &info, sizeof info);
+        SendMessageW(tip, TTM_GETTEXTW, WPARAM(kChars + 1),
+                     reinterpret_cast<LPARAM>(block.Address()));
+        block.Read(sizeof info, text.data(), text.size() * sizeof(wchar_t));
+        text.back() = L'\0';
+        text.resize(wcslen(text.c_str()));
+        return text;
+    }
+    return std::nullopt;
 }
 
 } // namespace ui
