@@ -22,13 +22,17 @@ struct OperationInputs {
     int32_t splitMode = ByPieces;
     std::filesystem::path source; // edit 1000; empty when none chosen
     std::filesystem::path target; // edit 1002; empty when none chosen
-    std::string value;            // edit 1006 as UTF-8: keyword, size or count
+    // Edit 1006 as the bytes a keyword is searched for: the text in the
+    // system's ANSI code page, the one the user's text files are written in,
+    // or its UTF-8 bytes when that code page cannot hold every character.
+    // A size or a count is plain digits either way.
+    std::string value;
     SizeUnit unit = SizeUnit::KBs;
-    bool crcCheck = false;        // "CRC Ch&eck ?"
+    bool crcCheck = false; // "CRC Ch&eck ?"
 };
 
 class OperationUi {
-public:
+  public:
     virtual ~OperationUi() = default;
 
     virtual OperationInputs ReadInputs() = 0;
@@ -53,12 +57,12 @@ public:
 
 // Keeps the default button and Cancel disabled for the life of an operation.
 class BusyScope {
-public:
+  public:
     explicit BusyScope(OperationUi& ui) : ui_(ui) { ui_.SetBusy(true); }
     ~BusyScope() { ui_.SetBusy(false); }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
 
-private:
+  private:
     OperationUi& ui_;
 };

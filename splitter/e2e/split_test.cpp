@@ -21,8 +21,9 @@ std::string Pattern(size_t size) {
 // Runs a program with NUL as its standard handles and waits for its end.
 DWORD RunAndWait(std::wstring commandLine, const fs::path& workdir) {
     SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE nul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             &inherit, OPEN_EXISTING, 0, nullptr);
+    HANDLE nul =
+        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    &inherit, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW si{};
     si.cb = sizeof(si);
     si.dwFlags = STARTF_USESTDHANDLES;
@@ -41,7 +42,7 @@ DWORD RunAndWait(std::wstring commandLine, const fs::path& workdir) {
 }
 
 class ZelbrinSplit : public ZelbrinDialog {
-protected:
+  protected:
     void SetUp() override {
         ZelbrinDialog::SetUp();
         fs::create_directories(src);
@@ -146,7 +147,7 @@ TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
     Answer(box, IDNO);
     ExpectButtonsFreed();
-    EXPECT_EQ(OtherDialog(800), nullptr) << "No ends the split without a further box";
+    EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "No ends the split without a further box";
     EXPECT_EQ(FilesIn(out), 0u);
 }
 
@@ -190,6 +191,29 @@ TEST_F(ZelbrinSplit, KeywordSplitAsksNothingAndCutsAfterEachOccurrence) {
     EXPECT_FALSE(fs::exists(out / L"abc_txt.4"));
 }
 
+TEST_F(ZelbrinSplit, KeywordIsSearchedInTheAnsiCodePageOfTheUsersTextFiles) {
+    ASSERT_EQ(GetACP(), 1252u) << "the test's text file is written in Windows-1252";
+    ui::WriteFileBytes(src / L"città.txt", "perch\xE9 s\xEC, caff\xE9 e t\xE8");
+    Prepare(1005, src / L"città.txt", out, L"é");
+    ExpectSuccess(PressSplit());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.1"), "perch\xE9");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.2"), " s\xEC, caff\xE9");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.3"), " e t\xE8");
+    EXPECT_FALSE(fs::exists(out / L"città_txt.4"));
+}
+
+TEST_F(ZelbrinSplit, KeywordTheCodePageCannotHoldIsSearchedAsUtf8NeverAsAQuestionMark) {
+    // "ł" has no place in Windows-1252: a lossy conversion would make it "?".
+    ui::WriteFileBytes(src / L"list.txt", "a?b\xC5\x82"
+                                          "c?d\xC5\x82"
+                                          "e");
+    Prepare(1005, src / L"list.txt", out, L"ł");
+    ExpectSuccess(PressSplit());
+    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.1"), "a?b\xC5\x82");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.2"), "c?d\xC5\x82");
+    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.3"), "e");
+}
+
 TEST_F(ZelbrinSplit, ChecksumFileHoldsTheCrcOfTheSourceLittleEndian) {
     ui::WriteFileBytes(src / L"digits.txt", "123456789");
     Tick(1020);
@@ -199,7 +223,8 @@ TEST_F(ZelbrinSplit, ChecksumFileHoldsTheCrcOfTheSourceLittleEndian) {
     EXPECT_EQ(ui::ReadFileBytes(out / L"digits_txt.CRC"), std::string("\x26\x39\xF4\xCB", 4));
 }
 
-class JoinBatchRebuild : public ZelbrinSplit, public ::testing::WithParamInterface<const wchar_t*> {};
+class JoinBatchRebuild : public ZelbrinSplit,
+                         public ::testing::WithParamInterface<const wchar_t*> {};
 
 TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
     const std::wstring name = GetParam();
@@ -233,7 +258,7 @@ INSTANTIATE_TEST_SUITE_P(Names, JoinBatchRebuild,
 // free-space test must measure that volume, not the drive the folder is
 // reached through.
 class SmallDrive : public ZelbrinSplit {
-protected:
+  protected:
     void SetUp() override {
         ZelbrinSplit::SetUp();
         wchar_t prefix[1024] = {};
@@ -250,10 +275,12 @@ protected:
         Shell(L"mkdir -p " + mount_ + L" && mount -t tmpfs -o size=1m zelbrin_small " + mount_ +
               L" && ln -sfn " + mount_ + L" '" + link_ + L"'");
         ULARGE_INTEGER free{};
-        if (!ui::WaitUntil([&] {
-                return GetDiskFreeSpaceExW((Drive()).c_str(), &free, nullptr, nullptr) &&
-                       free.QuadPart <= 1024 * 1024;
-            }, 5000))
+        if (!ui::WaitUntil(
+                [&] {
+                    return GetDiskFreeSpaceExW((Drive()).c_str(), &free, nullptr, nullptr) &&
+                           free.QuadPart <= 1024 * 1024;
+                },
+                5000))
             GTEST_SKIP() << "could not mount a 1 MB tmpfs here (mount needs root)";
     }
     void TearDown() override {
@@ -273,9 +300,8 @@ protected:
     // Runs a shell script as root outside Wine; start.exe does not wait for
     // a Unix program, so the script removes itself last and that is awaited.
     void Shell(const std::wstring& script) {
-        const std::wstring name =
-            L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-            std::to_wstring(GetTickCount64()) + L".sh";
+        const std::wstring name = L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+                                  std::to_wstring(GetTickCount64()) + L".sh";
         const fs::path file = L"Z:\\tmp\\" + name;
         ui::WriteFileBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
         RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);

@@ -6,12 +6,37 @@
 #include "dialog_shared.h"
 
 namespace {
-std::wstring Widen(const std::string& utf8) { return PathFromUtf8(utf8).native(); }
-std::string Narrow(const std::wstring& wide) { return PathToUtf8(std::filesystem::path(wide)); }
+std::wstring Widen(const std::string& utf8) {
+    return PathFromUtf8(utf8).native();
+}
+std::string Narrow(const std::wstring& wide) {
+    return PathToUtf8(std::filesystem::path(wide));
+}
 
-bool Checked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
+// A lossy conversion would search for '?' in place of the character the
+// user typed, so a text the code page cannot hold is searched as UTF-8.
+std::string KeywordBytes(const std::wstring& text) {
+    if (text.empty())
+        return {};
+    BOOL lossy = FALSE;
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
+                            static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
+    if (size <= 0 || lossy)
+        return Narrow(text);
+    std::string bytes(static_cast<size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
+                        bytes.data(), size, nullptr, &lossy);
+    return bytes;
+}
 
-HWND ProgressBar(HWND dialog) { return GetDlgItem(dialog, IDC_PROGRESS); }
+bool Checked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+HWND ProgressBar(HWND dialog) {
+    return GetDlgItem(dialog, IDC_PROGRESS);
+}
 } // namespace
 
 OperationInputs DialogOperationUi::ReadInputs() {
@@ -20,7 +45,7 @@ OperationInputs DialogOperationUi::ReadInputs() {
     in.splitMode = SplitMode;
     in.source = GetControlText(dialog_, IDC_SOURCE_PATH);
     in.target = GetControlText(dialog_, IDC_TARGET_PATH);
-    in.value = Narrow(GetControlText(dialog_, IDC_VALUE));
+    in.value = KeywordBytes(GetControlText(dialog_, IDC_VALUE));
     in.unit = Checked(dialog_, IDC_UNIT_MBS)   ? SizeUnit::MBs
               : Checked(dialog_, IDC_UNIT_KBS) ? SizeUnit::KBs
                                                : SizeUnit::Bytes;
@@ -28,14 +53,18 @@ OperationInputs DialogOperationUi::ReadInputs() {
     return in;
 }
 
-bool DialogOperationUi::BatchFileWanted() { return Checked(dialog_, IDC_BATCH_FILE); }
+bool DialogOperationUi::BatchFileWanted() {
+    return Checked(dialog_, IDC_BATCH_FILE);
+}
 
 void DialogOperationUi::SetBusy(bool busy) {
     EnableDlgControl(dialog_, IDOK, !busy);
     EnableDlgControl(dialog_, IDCANCEL, !busy);
 }
 
-void DialogOperationUi::ShowMessage(int stringId) { ::ShowMessage(dialog_, stringId); }
+void DialogOperationUi::ShowMessage(int stringId) {
+    ::ShowMessage(dialog_, stringId);
+}
 
 bool DialogOperationUi::Confirm(const std::string& textUtf8) {
     return MessageBoxW(dialog_, Widen(textUtf8).c_str(), L"Zelbrin",
