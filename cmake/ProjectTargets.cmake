@@ -33,6 +33,24 @@ endfunction()
 # starting at once in one prefix fail spuriously.
 set(WINE_TEST_PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
 
+# Tests that are heavy on the processor or the disk (*_heavy_test.cpp) share
+# the Wine tests' lock: on a small machine they would otherwise starve a Wine
+# program of the time its test waits for.
+function(add_unit_test_executable target srcs)
+  add_executable(${target} ${srcs})
+  target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest_main)
+  if(WIN32)
+    # One Wine start for the whole executable: starting Wine per case costs
+    # more than the cases themselves.
+    add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
+    set_tests_properties(${target} PROPERTIES ${WINE_TEST_PROPERTIES} LABELS wine)
+  elseif(target MATCHES "_heavy$")
+    gtest_discover_tests(${target} PROPERTIES RESOURCE_LOCK wine LABELS "native;heavy")
+  else()
+    gtest_discover_tests(${target} PROPERTIES LABELS native)
+  endif()
+endfunction()
+
 # add_unit_tests(<target> <dir> <libs...>)
 function(add_unit_tests target dir)
   file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
@@ -41,18 +59,14 @@ function(add_unit_tests target dir)
   else()
     list(FILTER srcs EXCLUDE REGEX "_win_test\\.cpp$")
   endif()
-  if(NOT srcs)
-    return()
+  set(heavy ${srcs})
+  list(FILTER heavy INCLUDE REGEX "_heavy(_posix|_win)?_test\\.cpp$")
+  list(FILTER srcs EXCLUDE REGEX "_heavy(_posix|_win)?_test\\.cpp$")
+  if(srcs)
+    add_unit_test_executable(${target} "${srcs}" ${ARGN})
   endif()
-  add_executable(${target} ${srcs})
-  target_link_libraries(${target} PRIVATE ${ARGN} GTest::gtest_main)
-  if(WIN32)
-    # One Wine start for the whole executable: starting Wine per case costs
-    # more than the cases themselves.
-    add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
-    set_tests_properties(${target} PROPERTIES ${WINE_TEST_PROPERTIES} LABELS wine)
-  else()
-    gtest_discover_tests(${target} PROPERTIES LABELS native)
+  if(heavy)
+    add_unit_test_executable(${target}_heavy "${heavy}" ${ARGN})
   endif()
 endfunction()
 

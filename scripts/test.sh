@@ -17,6 +17,4 @@ subdirs("native")
 subdirs("windows")
 CT
 cd "$root/build"
-# A real mouse click under Wine is occasionally taken in late; a test that
-# fails is run once more before it counts as failed.
-ctest --output-on-failure -j 2 --repeat until-pass:2 "$@"
+ctest --output-on-failure -j 2 "$@"

@@ -1,5 +1,6 @@
 // Large registers, natively: under Wine creating tens of thousands of files
-// takes minutes, and the benchmark covers the Windows side.
+// takes minutes, and the benchmark covers the Windows side. Heavy, so it runs
+// apart from the Wine tests.
 #include "core/reload.h"
 #include "test_folder.h"
 

@@ -2,6 +2,7 @@
 // A scripted stand-in for the dialog and a fresh folder per test, for the
 // join engine's tests.
 #include "core/operation_ui.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,7 @@
 #include <vector>
 
 class ScriptedUi : public OperationUi {
-public:
+  public:
     OperationInputs inputs;
     bool answerYes = true;
     // Runs just before the bar moves to piece n: lets a test change the
@@ -60,7 +61,7 @@ public:
 };
 
 class TempDir {
-public:
+  public:
     TempDir() {
         path_ = std::filesystem::temp_directory_path() /
                 ("zelbrin_join_" + std::to_string(std::random_device{}()) + "_" +
@@ -75,19 +76,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::filesystem::path& rel) const { return path_ / rel; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
-
-inline void WriteBytes(const std::filesystem::path& p, const std::string& bytes) {
-    std::filesystem::create_directories(p.parent_path());
-    std::ofstream(p, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 inline std::string RandomBytes(size_t n, uint32_t seed) {
     std::mt19937 gen(seed);

@@ -1,5 +1,5 @@
 // Failures only a POSIX system lets a test provoke cheaply: a full device
-// behind a piece name, and a 5 GiB sparse source read once.
+// behind a piece name.
 #include "core/checksum_file.h"
 #include "core/crc32.h"
 #include "core/message_ids.h"
@@ -9,24 +9,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace {
-constexpr uint64_t GiB = 1ull << 30;
-
-uint64_t BytesReadByThisProcess() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    uint64_t value = 0;
-    while (io >> key >> value)
-        if (key == "rchar:")
-            return value;
-    return 0;
-}
-
 TEST(SplitFailures, WriteToAFullDriveRemovesThePieceAndReportsNoSuccess) {
     if (!fs::exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
@@ -45,68 +30,4 @@ TEST(SplitFailures, WriteToAFullDriveRemovesThePieceAndReportsNoSuccess) {
     EXPECT_FALSE(fs::exists(dir / "JOIN.BAT"));
 }
 
-class HugeSparseSource : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Crc32InitTable();
-        const int fd = ::open((dir / "big.img").c_str(), O_CREAT | O_WRONLY, 0644);
-        ASSERT_GE(fd, 0);
-        ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
-        // A few marked bytes so misplaced data would show.
-        for (uint64_t at : {uint64_t{0}, 2 * GiB - 1, 4 * GiB, size - 1})
-            ASSERT_EQ(::pwrite(fd, "Z", 1, static_cast<off_t>(at)), 1);
-        ::close(fd);
-        fs::create_directories(dir / "out");
-        if (fs::space(dir.path()).available < size + GiB)
-            GTEST_SKIP() << "not enough free disk for 5 GiB of pieces";
-    }
-
-    void SplitOnce(SplitModeValue mode, const std::string& value, SizeUnit unit, bool crc) {
-        ui.inputs = {OpSplit, mode, dir / "big.img", dir / "out", value, unit, crc};
-        const uint64_t before = BytesReadByThisProcess();
-        SplitFile(ui);
-        readBytes = BytesReadByThisProcess() - before;
-    }
-
-    char At(const fs::path& piece, uint64_t offset) {
-        std::ifstream in(piece, std::ios::binary);
-        in.seekg(static_cast<std::streamoff>(offset));
-        return static_cast<char>(in.get());
-    }
-
-    TempFolder dir;
-    const uint64_t size = 5 * GiB + 12345;
-    FakeOperationUi ui;
-    uint64_t readBytes = 0;
-};
-
-TEST_F(HugeSparseSource, ByPiecesGivesTrueSizesAndReadsTheSourceOnce) {
-    SplitOnce(ByPieces, "2", SizeUnit::Bytes, true);
-    ASSERT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
-    const fs::path out = dir / "out";
-    EXPECT_EQ(ui.questions.at(0), "File will be split into 1 pieces of size 2684360732 bytes and "
-                                  "1 piece of size 2684360733 bytes\nShall I continue ?");
-    EXPECT_EQ(fs::file_size(out / "big_img.1"), size / 2);
-    EXPECT_EQ(fs::file_size(out / "big_img.2"), size - size / 2);
-    EXPECT_EQ(At(out / "big_img.1", 2 * GiB - 1), 'Z');
-    EXPECT_EQ(At(out / "big_img.2", 4 * GiB - size / 2), 'Z');
-    EXPECT_EQ(At(out / "big_img.2", size - size / 2 - 1), 'Z');
-    EXPECT_GE(readBytes, size);
-    EXPECT_LT(readBytes, size + 16 * 1024 * 1024) << "nothing is read twice";
-    EXPECT_EQ(ReadChecksumFile(out / "big_img.CRC").value, ChecksumOfFile(dir / "big.img"));
-}
-
-TEST_F(HugeSparseSource, BySizeOfTwoGigabytesGivesThreePieces) {
-    SplitOnce(BySize, "2048", SizeUnit::MBs, false);
-    ASSERT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
-    EXPECT_EQ(ui.questions.at(0), "File will be split into 3 pieces\nShall I continue ?");
-    const fs::path out = dir / "out";
-    EXPECT_EQ(fs::file_size(out / "big_img.1"), 2 * GiB);
-    EXPECT_EQ(fs::file_size(out / "big_img.2"), 2 * GiB);
-    EXPECT_EQ(fs::file_size(out / "big_img.3"), GiB + 12345);
-    EXPECT_EQ(At(out / "big_img.1", 2 * GiB - 1), 'Z');
-    EXPECT_EQ(At(out / "big_img.3", 0), 'Z');
-    EXPECT_LT(readBytes, size + 16 * 1024 * 1024) << "nothing is read twice";
-    EXPECT_EQ(PiecesWritten, 3u);
-}
 } // namespace

@@ -6,7 +6,7 @@
 #include <string>
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -20,11 +20,13 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
+// Writes a whole file, making its folder first when it is missing.
 inline void WriteBytes(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
