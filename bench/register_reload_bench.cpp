@@ -3,8 +3,8 @@
 //   ombriel_reload_bench --make <count> <folder>   writes a register of count records
 //   ombriel_reload_bench --bare <folder>           one bare loop, nothing else
 //   ombriel_reload_bench <folder>...               times both on each register
-#include "core/grid_model.h"
-#include "core/reload.h"
+#include "core/grid/grid_model.h"
+#include "core/grid/reload.h"
 
 #include <algorithm>
 #include <chrono>
@@ -25,7 +25,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
 void MakeRegister(int count, const std::filesystem::path& folder) {
     const char* types[] = {"pdf", "doc", "xls", "exe", "txt"};
@@ -35,8 +37,7 @@ void MakeRegister(int count, const std::filesystem::path& folder) {
     std::ofstream(folder / "Ombriel.ini", std::ios::binary) << "\"\"\r\n\"\"\r\n\"\"\r\n";
     for (int i = 0; i < count; ++i) {
         char key[64];
-        std::snprintf(key, sizeof key, "Documento %06d.%s", (i * 7919) % count,
-                      types[i % 5]);
+        std::snprintf(key, sizeof key, "Documento %06d.%s", (i * 7919) % count, types[i % 5]);
         std::string target = i % 4 == 0 ? std::string("C:\\Archivio\\Pratiche\\") + key : "";
         std::ofstream out(doc / (std::string(key) + ".dat"), std::ios::binary);
         out << '"' << target << "\"\r\n\"Descrizione del documento numero " << i << "\"\r\n";

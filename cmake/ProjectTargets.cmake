@@ -1,13 +1,19 @@
 # Helpers that turn a program's folders into targets by convention, so adding
 # a source or test file never needs an edit here:
-#   core/*.cpp      portable core library (*_win.cpp only in the Windows build,
+#   core/**/*.cpp   portable core library (*_win.cpp only in the Windows build,
 #                   *_posix.cpp only in the native build)
 #   win/*.cpp       the Win32 layer, linked with the core into the .exe
 #   tests/*_test.cpp   unit tests, built natively and for Windows
 #   e2e/*_test.cpp     end-to-end tests of the real .exe, Windows build only
 
+# project_sources(<out> <dir> [RECURSE]): the sources of a folder (and of the
+# folders below it with RECURSE) for the system being built for.
 function(project_sources out dir)
-  file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  if(ARGN STREQUAL "RECURSE")
+    file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  else()
+    file(GLOB srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+  endif()
   if(WIN32)
     list(FILTER srcs EXCLUDE REGEX "_posix\\.cpp$")
   else()
@@ -18,12 +24,13 @@ endfunction()
 
 # add_core_library(<target> <dir>)
 function(add_core_library target dir)
-  project_sources(srcs ${dir})
+  project_sources(srcs ${dir} RECURSE)
   if(NOT srcs)
     return()
   endif()
   add_library(${target} STATIC ${srcs})
   target_include_directories(${target} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC support)
   if(WIN32)
     target_link_libraries(${target} PUBLIC kernel32)
   endif()

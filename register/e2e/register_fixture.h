@@ -3,7 +3,6 @@
 // the open-file dialog, the program's input box, the message boxes, posted
 // clicks and keys on the grid, and a stand-in viewer that records how it was
 // started.
-#include "../win/input_box_win.h"
 #include "../win/resource.h"
 #include "input_driver.h"
 #include "listview_driver.h"

@@ -1,8 +1,8 @@
 // The description offered for a new entry, and the character-wise cuts it
 // rests on.
-#include "core/default_description.h"
-#include "core/entry_key.h"
-#include "core/row_selection.h"
+#include "core/commands/default_description.h"
+#include "core/commands/entry_key.h"
+#include "core/grid/row_selection.h"
 
 #include <gtest/gtest.h>
 

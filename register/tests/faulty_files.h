@@ -2,7 +2,7 @@
 // The system's file services with chosen steps made to fail, for the failures
 // a test cannot provoke on a real disk (a full disk, a refused move, a lost
 // drive) and to count what the commands did.
-#include "core/file_services.h"
+#include "core/platform/file_services.h"
 
 #include <filesystem>
 #include <map>

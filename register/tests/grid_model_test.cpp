@@ -1,10 +1,13 @@
-#include "core/grid_model.h"
-#include "core/reload.h"
-#include "test_folder.h"
+#include "core/grid/grid_model.h"
+#include "core/grid/reload.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 using namespace ombriel;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
 namespace {
 constexpr Rgb kGreen = MakeRgb(192, 255, 192);
@@ -106,10 +109,10 @@ TEST(ColorRows, CurrentCellEndsOnLastRowColumnTwo) {
 }
 
 TEST(ReloadRecords, FillsRowsFromRecordsAndForgetsPreviousGrid) {
-    TestFolder dir;
-    dir.Write("Doc/Offerta.PDF.dat", "\"\"\r\n\"Offerta clienti\"\r\n");
-    dir.Write("Doc/bilancio.xls.dat", "\"Z:\\Conti\\bilancio.xls\"\r\n\"Bilancio\"\r\n");
-    dir.Write("Doc/_.dat", "\"\"\r\n\"senza tipo\"\r\n");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/Offerta.PDF.dat", "\"\"\r\n\"Offerta clienti\"\r\n");
+    WriteBytes(dir / "Doc/bilancio.xls.dat", "\"Z:\\Conti\\bilancio.xls\"\r\n\"Bilancio\"\r\n");
+    WriteBytes(dir / "Doc/_.dat", "\"\"\r\n\"senza tipo\"\r\n");
     GridModel g;
     for (int i = 0; i < 10; ++i) {
         g.AddItem("\told\told.exe");
@@ -125,4 +128,3 @@ TEST(ReloadRecords, FillsRowsFromRecordsAndForgetsPreviousGrid) {
     EXPECT_EQ(g.TextMatrix(3, 2), "Offerta.PDF");
     EXPECT_EQ(g.CellBackColor(3, 2), kRed);
 }
-

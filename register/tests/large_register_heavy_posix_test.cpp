@@ -1,15 +1,19 @@
 // Large registers, natively: under Wine creating tens of thousands of files
 // takes minutes, and the benchmark covers the Windows side. Heavy, so it runs
 // apart from the Wine tests.
-#include "core/reload.h"
-#include "test_folder.h"
+#include "core/grid/reload.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 using namespace ombriel;
+using support::testing::TempFolder;
 
 TEST(ReloadRecords, MoreThan32767RecordsAreAllShown) {
-    TestFolder dir;
+    TempFolder dir;
     std::filesystem::create_directories(dir.Path() / "Doc");
     const int n = 32800;
     for (int i = 0; i < n; ++i) {

@@ -1,22 +1,24 @@
 // The cross-drive move and the process start against the real Win32 calls.
-#include "core/move_by_copy_win.h"
-#include "core/process_launcher.h"
+#include "core/platform/move_by_copy_win.h"
+#include "core/platform/process_launcher.h"
 
-#include "command_test_files.h"
-#include "test_folder.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 namespace ombriel {
+using support::testing::TempFolder;
+
 namespace {
 
-using testing::ReadBytes;
-using testing::WriteBytes;
+using support::testing::ReadBytes;
+using support::testing::WriteBytes;
 
 TEST(MoveByCopy, CopiesThenRemovesTheOriginal) {
-    TestFolder folder;
+    TempFolder folder;
     WriteBytes(folder.Path() / "a.pdf", std::string(300000, 'x'));
     EXPECT_EQ(MoveByCopy((folder.Path() / "a.pdf").wstring(), (folder.Path() / "b.pdf").wstring()),
               DWORD(ERROR_SUCCESS));
@@ -25,7 +27,7 @@ TEST(MoveByCopy, CopiesThenRemovesTheOriginal) {
 }
 
 TEST(MoveByCopy, ExistingTargetIsNeverOverwritten) {
-    TestFolder folder;
+    TempFolder folder;
     WriteBytes(folder.Path() / "a.pdf", "nuovo");
     WriteBytes(folder.Path() / "b.pdf", "vecchio");
     EXPECT_NE(MoveByCopy((folder.Path() / "a.pdf").wstring(), (folder.Path() / "b.pdf").wstring()),
@@ -35,7 +37,7 @@ TEST(MoveByCopy, ExistingTargetIsNeverOverwritten) {
 }
 
 TEST(MoveByCopy, OriginalThatCannotBeRemovedLeavesNoSecondCopy) {
-    TestFolder folder;
+    TempFolder folder;
     WriteBytes(folder.Path() / "a.pdf", "documento");
     // Held open without delete sharing, as a viewer holds an open document.
     HANDLE held = CreateFileW((folder.Path() / "a.pdf").wstring().c_str(), GENERIC_READ,
@@ -52,7 +54,7 @@ TEST(MoveByCopy, OriginalThatCannotBeRemovedLeavesNoSecondCopy) {
 TEST(SystemLauncher, MissingOrUnsetProgramIsReportedNotIgnored) {
     for (std::string program : {std::string(), std::string("C:\\nessuno\\viewer.exe")}) {
         Error e = SystemLauncher().Launch(
-            LaunchRequest{program, "\"" + program + "\" \"C:\\x.pdf\"", kShowMaximized});
+            LaunchRequest{program, "\"" + program + "\" \"C:\\x.pdf\"", WindowState::Maximized});
         EXPECT_TRUE(e.Failed()) << program;
         EXPECT_FALSE(e.description.empty()) << program;
     }

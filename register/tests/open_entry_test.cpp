@@ -1,6 +1,6 @@
 // Which program a double-click starts, with which command line and window
 // state, and what the user sees when it cannot start.
-#include "core/open_entry.h"
+#include "core/commands/open_entry.h"
 
 #include "scripted_ui.h"
 
@@ -20,7 +20,7 @@ struct LaunchCase {
     const char* startFolder;
     const char* program;
     const char* commandLine;
-    int showState;
+    WindowState windowState;
 };
 
 class BuildLaunchCases : public ::testing::TestWithParam<LaunchCase> {};
@@ -30,7 +30,7 @@ TEST_P(BuildLaunchCases, QuotesViewerAndDocumentSoSpacesCannotStartAnotherProgra
     LaunchRequest r = BuildLaunch(c.shown, c.startFolder, kViewers);
     EXPECT_EQ(r.program, c.program);
     EXPECT_EQ(r.commandLine, c.commandLine);
-    EXPECT_EQ(r.showState, c.showState);
+    EXPECT_EQ(r.windowState, c.windowState);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -38,33 +38,39 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // pdf: the document path is quoted too, unlike doc and xls of old.
         LaunchCase{"report.pdf", "C:\\Reg", "C:\\Program Files\\Reader\\AcroRd32.exe",
-                   "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Reg\\Doc\\report.pdf\"", 3},
+                   "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Reg\\Doc\\report.pdf\"",
+                   WindowState::Maximized},
         LaunchCase{"minutes.doc", "C:\\Reg", "C:\\Program Files\\Office\\WINWORD.EXE",
-                   "\"C:\\Program Files\\Office\\WINWORD.EXE\" \"C:\\Reg\\Doc\\minutes.doc\"", 3},
+                   "\"C:\\Program Files\\Office\\WINWORD.EXE\" \"C:\\Reg\\Doc\\minutes.doc\"",
+                   WindowState::Maximized},
         // A link's full path is used as it is; the start folder plays no part.
         LaunchCase{"D:\\Dati\\tab.xls", "C:\\Reg", "C:\\Program Files\\Office\\EXCEL.EXE",
-                   "\"C:\\Program Files\\Office\\EXCEL.EXE\" \"D:\\Dati\\tab.xls\"", 3},
+                   "\"C:\\Program Files\\Office\\EXCEL.EXE\" \"D:\\Dati\\tab.xls\"",
+                   WindowState::Maximized},
         LaunchCase{"setup.exe", "C:\\Reg", "C:\\Reg\\Doc\\setup.exe", "\"C:\\Reg\\Doc\\setup.exe\"",
-                   1},
+                   WindowState::Normal},
         // The type test is case-sensitive: PDF is started by itself.
         LaunchCase{"REPORT.PDF", "C:\\Reg", "C:\\Reg\\Doc\\REPORT.PDF",
-                   "\"C:\\Reg\\Doc\\REPORT.PDF\"", 1},
+                   "\"C:\\Reg\\Doc\\REPORT.PDF\"", WindowState::Normal},
         LaunchCase{
             "C:\\Dati\\Offerta, v2 città.pdf", "C:\\Reg", "C:\\Program Files\\Reader\\AcroRd32.exe",
-            "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Dati\\Offerta, v2 città.pdf\"", 3},
+            "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\Dati\\Offerta, v2 città.pdf\"",
+            WindowState::Maximized},
         // No ":\" in a network path: it is looked for in Doc.
         LaunchCase{
             "\\\\srv\\share\\a.doc", "C:\\Reg", "C:\\Program Files\\Office\\WINWORD.EXE",
             "\"C:\\Program Files\\Office\\WINWORD.EXE\" \"C:\\Reg\\Doc\\\\\\srv\\share\\a.doc\"",
-            3},
+            WindowState::Maximized},
         // A drive root as start folder doubles the separator; the system accepts it.
         LaunchCase{"report.pdf", "C:\\", "C:\\Program Files\\Reader\\AcroRd32.exe",
-                   "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\\\Doc\\report.pdf\"", 3},
+                   "\"C:\\Program Files\\Reader\\AcroRd32.exe\" \"C:\\\\Doc\\report.pdf\"",
+                   WindowState::Maximized},
         // Shorter than three characters: no viewer.
-        LaunchCase{"ab", "C:\\Reg", "C:\\Reg\\Doc\\ab", "\"C:\\Reg\\Doc\\ab\"", 1},
+        LaunchCase{"ab", "C:\\Reg", "C:\\Reg\\Doc\\ab", "\"C:\\Reg\\Doc\\ab\"",
+                   WindowState::Normal},
         // The program token is only delimited by quotes, never escaped.
         LaunchCase{"D:\\Dati\\cartella.pdf\\", "C:\\Reg", "D:\\Dati\\cartella.pdf\\",
-                   "\"D:\\Dati\\cartella.pdf\\\"", 1}));
+                   "\"D:\\Dati\\cartella.pdf\\\"", WindowState::Normal}));
 
 TEST(QuoteArgument, ReceivingProgramReadsBackTheExactText) {
     struct Case {
@@ -115,7 +121,7 @@ TEST(OpenEntry, FailureToStartShowsErroreBoxWithNumberAndDescription) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, "Errore 193");
     EXPECT_EQ(ui.shown[0].text, "%1 non è un'applicazione Win32 valida.");
-    EXPECT_EQ(ui.shown[0].flags, kMsgOk);
+    EXPECT_EQ(ui.shown[0].kind, BoxKind::Plain);
 }
 
 TEST(OpenEntry, SuccessfulStartShowsNothing) {

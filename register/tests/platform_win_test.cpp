@@ -1,35 +1,39 @@
 // Failures that only the Windows file system produces: read-only and locked
 // files, long paths, generated short names.
-#include "core/record_list.h"
-#include "core/settings_file.h"
-#include "test_folder.h"
+#include "core/records/record_list.h"
+#include "core/records/settings_file.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 using namespace ombriel;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
 TEST(SettingsWin, SaveOverReadOnlyFileFailsAndKeepsOldContent) {
-    TestFolder dir;
+    TempFolder dir;
     const std::string old = "\"a\"\r\n\"b\"\r\n\"c\"\r\n";
-    dir.Write("Ombriel.ini", old);
+    WriteBytes(dir / "Ombriel.ini", old);
     auto ini = dir.Path() / "Ombriel.ini";
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY);
     ViewerPaths paths{"x", "y", "z"};
-    Error e = LoadSaveSettings(SystemPlatform(), ini, "salva", paths);
+    Error e = SaveSettings(SystemPlatform(), ini, paths);
     SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(e.number, kErrAccessDenied);
     EXPECT_FALSE(e.description.empty());
-    EXPECT_EQ(dir.Read("Ombriel.ini"), old);
+    EXPECT_EQ(ReadBytes(dir / "Ombriel.ini"), old);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "Ombriel.ini.tmp~"));
 }
 
 TEST(RecordListWin, LockedRecordIsShownWithItsKeyAndTheRestFollows) {
-    TestFolder dir;
-    dir.Write("Doc/a.pdf.dat", "\"\"\r\n\"aperto\"\r\n");
-    dir.Write("Doc/b.doc.dat", "\"\"\r\n\"bloccato\"\r\n");
-    dir.Write("Doc/c.xls.dat", "\"\"\r\n\"dopo\"\r\n");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/a.pdf.dat", "\"\"\r\n\"aperto\"\r\n");
+    WriteBytes(dir / "Doc/b.doc.dat", "\"\"\r\n\"bloccato\"\r\n");
+    WriteBytes(dir / "Doc/c.xls.dat", "\"\"\r\n\"dopo\"\r\n");
     auto locked = dir.Path() / "Doc" / "b.doc.dat";
     HANDLE h = CreateFileW(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -42,10 +46,10 @@ TEST(RecordListWin, LockedRecordIsShownWithItsKeyAndTheRestFollows) {
 }
 
 TEST(RecordListWin, HiddenAndSystemFilesAreNotRecords) {
-    TestFolder dir;
-    dir.Write("Doc/shown.pdf.dat", "\"\"\r\n\"s\"\r\n");
-    dir.Write("Doc/hidden.pdf.dat", "\"\"\r\n\"h\"\r\n");
-    dir.Write("Doc/system.pdf.dat", "\"\"\r\n\"y\"\r\n");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/shown.pdf.dat", "\"\"\r\n\"s\"\r\n");
+    WriteBytes(dir / "Doc/hidden.pdf.dat", "\"\"\r\n\"h\"\r\n");
+    WriteBytes(dir / "Doc/system.pdf.dat", "\"\"\r\n\"y\"\r\n");
     SetFileAttributesW((dir.Path() / "Doc" / "hidden.pdf.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
     SetFileAttributesW((dir.Path() / "Doc" / "system.pdf.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
     std::vector<std::string> names;
@@ -54,7 +58,7 @@ TEST(RecordListWin, HiddenAndSystemFilesAreNotRecords) {
 }
 
 TEST(RecordFileWin, RecordsBeyondMaxPathAreWrittenAndRead) {
-    TestFolder dir;
+    TempFolder dir;
     std::filesystem::path deep = dir.Path();
     for (int i = 0; i < 6; ++i) {
         deep /= std::wstring(50, wchar_t(L'a' + i));

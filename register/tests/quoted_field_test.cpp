@@ -1,5 +1,5 @@
-#include "core/quoted_field.h"
-#include "core/text_codec.h"
+#include "core/records/quoted_field.h"
+#include "core/records/text_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -31,8 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"BareLineEndsAccepted", "\"a\"\n\"b\"\r\"c\"", {"a", "b", "c"}},
         ReadCase{"EmptyLineIsEmptyField", "\"a\"\r\n\r\n\"c\"\r\n", {"a", "", "c"}},
         ReadCase{"UnclosedQuoteRunsToEnd", "\"abc", {"abc"}},
-        ReadCase{"EndsBeforeSecondField", "\"only\"\r\n", {"only"}},
-        ReadCase{"EmptyText", "", {}},
+        ReadCase{"EndsBeforeSecondField", "\"only\"\r\n", {"only"}}, ReadCase{"EmptyText", "", {}},
         ReadCase{"OnlyFirstFieldsRead", "\"1\"\r\n\"2\"\r\n\"3\"\r\n\"4\"\r\n", {"1", "2", "3"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -76,6 +75,9 @@ TEST(TextCodec, EveryCp1252ByteSurvivesARoundTrip) {
 }
 
 TEST(TextCodec, MalformedUtf8AfterBomIsReplacedNotPassedOn) {
-    auto text = DecodeFileText("\xEF\xBB\xBF" "a\xFF" "b\xC3");
-    EXPECT_EQ(text, "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    auto text = DecodeFileText("\xEF\xBB\xBF"
+                               "a\xFF"
+                               "b\xC3");
+    EXPECT_EQ(text, "a\xEF\xBF\xBD"
+                    "b\xEF\xBF\xBD");
 }

@@ -1,23 +1,25 @@
 // The four record commands on real files in a temporary register folder, with
 // the boxes answered from a script.
-#include "core/record_commands.h"
+#include "core/commands/record_commands.h"
 
-#include "command_test_files.h"
 #include "faulty_files.h"
 #include "scripted_ui.h"
-#include "test_folder.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
 namespace ombriel {
+using support::testing::TempFolder;
+
 namespace {
 
+using support::testing::ReadBytes;
+using support::testing::WriteBytes;
 using testing::FaultyFiles;
-using testing::ReadBytes;
 using testing::ScriptedUi;
 using testing::ShownBox;
-using testing::U8;
-using testing::WriteBytes;
 
 constexpr uint32_t kDiskFull = 112;
 constexpr uint32_t kAccessDenied = 5;
@@ -28,7 +30,7 @@ std::string Record(const std::string& target, const std::string& description) {
 
 class RecordCommands : public ::testing::Test {
   protected:
-    TestFolder folder;
+    TempFolder folder;
     std::filesystem::path reg = folder.Path() / "Registro";
     std::filesystem::path doc = reg / "Doc";
     std::filesystem::path elsewhere = folder.Path() / "Altrove";
@@ -43,13 +45,13 @@ class RecordCommands : public ::testing::Test {
 
     // A document outside the register, picked in the chooser.
     ChosenFile PickNew(const std::string& name, const std::string& content = "contenuto") {
-        WriteBytes(elsewhere / U8(name), content);
-        return ChosenFile{testing::PathText(elsewhere / U8(name)), name};
+        WriteBytes(elsewhere / support::PathFromUtf8(name), content);
+        return ChosenFile{support::Utf8FromPath(elsewhere / support::PathFromUtf8(name)), name};
     }
     void ExpectFailureBox(size_t index, uint32_t number) {
         ASSERT_LT(index, ui.shown.size());
         EXPECT_EQ(ui.shown[index].title, "Errore " + std::to_string(number));
-        EXPECT_EQ(ui.shown[index].flags, kMsgOk);
+        EXPECT_EQ(ui.shown[index].kind, BoxKind::Plain);
         EXPECT_FALSE(ui.shown[index].text.empty());
     }
 };
@@ -74,7 +76,7 @@ TEST_F(RecordCommands, AddFileMovesDocumentIntoDocAndWritesFileRecord) {
     EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Relazione annuale"));
     EXPECT_EQ(std::filesystem::current_path(), reg);
     ASSERT_EQ(ui.shown.size(), 2u);
-    EXPECT_EQ(ui.shown[1].kind, ShownBox::Input);
+    EXPECT_EQ(ui.shown[1].what, ShownBox::Input);
     EXPECT_EQ(ui.shown[1].text, "Descrizione FILE ?");
     EXPECT_EQ(ui.shown[1].title, "Aggiungi nuovo FILE");
     EXPECT_EQ(ui.shown[1].defaultText, "report");
@@ -95,7 +97,7 @@ TEST_F(RecordCommands, AddFileOrLinkRefusesKeyAlreadyRecordedFromAnotherFolder) 
         ASSERT_EQ(ui.shown.size(), 2u);
         EXPECT_EQ(ui.shown[1].text, "Esiste già un file 'report.pdf'");
         EXPECT_EQ(ui.shown[1].title, "Impossibile procedere");
-        EXPECT_EQ(ui.shown[1].flags, kMsgExclamation);
+        EXPECT_EQ(ui.shown[1].kind, BoxKind::Exclamation);
         EXPECT_EQ(ReadBytes(elsewhere / "report.pdf"), "altro");
         EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Prima"));
         EXPECT_EQ(std::filesystem::current_path(), reg);
@@ -210,8 +212,8 @@ TEST_F(RecordCommands, AddFileKeepsNamesWithSpacesCommasAndCharactersBeyondAnsi)
 
     EXPECT_EQ(AddFileEntry(reg, ui, files), AfterCommand::Reload);
 
-    EXPECT_EQ(ReadBytes(doc / U8(name)), "x");
-    EXPECT_TRUE(std::filesystem::exists(doc / U8(name + ".dat")));
+    EXPECT_EQ(ReadBytes(doc / support::PathFromUtf8(name)), "x");
+    EXPECT_TRUE(std::filesystem::exists(doc / support::PathFromUtf8(name + ".dat")));
     EXPECT_EQ(ui.shown[1].defaultText, "Città, prova € 𝄞 日本");
 }
 
@@ -254,7 +256,7 @@ TEST_F(RecordCommands, ModifyOrDeleteWithoutSelectedRowOnlyWarns) {
         ASSERT_EQ(ui.shown.size(), 1u);
         EXPECT_EQ(ui.shown[0].text, "Selezionare prima una RIGA");
         EXPECT_EQ(ui.shown[0].title, "AVVISO");
-        EXPECT_EQ(ui.shown[0].flags, kMsgInformation);
+        EXPECT_EQ(ui.shown[0].kind, BoxKind::Information);
     }
     EXPECT_TRUE(files.calls.empty());
 }
@@ -310,10 +312,10 @@ TEST_F(RecordCommands, ModifyWriteFailureKeepsOldRecordWhole) {
 
 TEST_F(RecordCommands, DeleteLinkAsksOnceAndRemovesOnlyTheRecord) {
     WriteBytes(elsewhere / "tab.xls", "foglio");
-    std::string target = testing::PathText(elsewhere / "tab.xls");
+    std::string target = support::Utf8FromPath(elsewhere / "tab.xls");
     WriteBytes(doc / "tab.xls.dat", Record(target, "Tabella"));
     WriteBytes(doc / "tab.xls", "omonimo in Doc"); // not the link's document
-    ui.messageAnswers.push_back(kAnswerYes);
+    ui.messageAnswers.push_back(Answer::Yes);
 
     EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"Tabella", "D:\\Dati\\tab.xls"}, ui, files),
               AfterCommand::Reload);
@@ -321,7 +323,7 @@ TEST_F(RecordCommands, DeleteLinkAsksOnceAndRemovesOnlyTheRecord) {
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].text, "Tabella");
     EXPECT_EQ(ui.shown[0].title, "CONFERMA ELIMINAZIONE");
-    EXPECT_EQ(ui.shown[0].flags, kMsgYesNoQuestion);
+    EXPECT_EQ(ui.shown[0].kind, BoxKind::Question);
     EXPECT_FALSE(std::filesystem::exists(doc / "tab.xls.dat"));
     EXPECT_TRUE(std::filesystem::exists(elsewhere / "tab.xls"));
     EXPECT_TRUE(std::filesystem::exists(doc / "tab.xls"));
@@ -330,7 +332,7 @@ TEST_F(RecordCommands, DeleteLinkAsksOnceAndRemovesOnlyTheRecord) {
 TEST_F(RecordCommands, DeleteFileAsksTwiceAndRemovesRecordAndDocument) {
     WriteBytes(doc / "report.pdf", "x");
     WriteBytes(doc / "report.pdf.dat", Record("", "Relazione"));
-    ui.messageAnswers = {kAnswerYes, kAnswerYes};
+    ui.messageAnswers = {Answer::Yes, Answer::Yes};
 
     EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"Relazione", "report.pdf"}, ui, files),
               AfterCommand::Reload);
@@ -339,7 +341,7 @@ TEST_F(RecordCommands, DeleteFileAsksTwiceAndRemovesRecordAndDocument) {
     EXPECT_EQ(ui.shown[1].text, "Il file 'report.pdf' verra ELIMINATO definitivamente\r\n"
                                 "N.B. non sarà più possibile recuperare il file");
     EXPECT_EQ(ui.shown[1].title, "CANCELLO FILE ?");
-    EXPECT_EQ(ui.shown[1].flags, kMsgYesNoQuestion);
+    EXPECT_EQ(ui.shown[1].kind, BoxKind::Question);
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf"));
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf.dat"));
 }
@@ -347,12 +349,12 @@ TEST_F(RecordCommands, DeleteFileAsksTwiceAndRemovesRecordAndDocument) {
 TEST_F(RecordCommands, DeleteNoAtEitherConfirmationChangesNothing) {
     struct Case {
         std::string shown;
-        std::deque<int> answers;
+        std::deque<Answer> answers;
         size_t boxes;
     } cases[] = {
-        {"report.pdf", {kAnswerNo}, 1},
-        {"report.pdf", {kAnswerYes, kAnswerNo}, 2},
-        {"C:\\Dati\\report.pdf", {kAnswerNo}, 1},
+        {"report.pdf", {Answer::No}, 1},
+        {"report.pdf", {Answer::Yes, Answer::No}, 2},
+        {"C:\\Dati\\report.pdf", {Answer::No}, 1},
     };
     WriteBytes(doc / "report.pdf", "x");
     WriteBytes(doc / "report.pdf.dat", Record("", "Relazione"));
@@ -370,7 +372,7 @@ TEST_F(RecordCommands, DeleteNoAtEitherConfirmationChangesNothing) {
 
 TEST_F(RecordCommands, DeleteFileWhoseRecordIsGoneStillDeletesDocument) {
     WriteBytes(doc / "report.pdf", "x");
-    ui.messageAnswers = {kAnswerYes, kAnswerYes};
+    ui.messageAnswers = {Answer::Yes, Answer::Yes};
 
     EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"Relazione", "report.pdf"}, ui, files),
               AfterCommand::Reload);
@@ -381,7 +383,7 @@ TEST_F(RecordCommands, DeleteFileWhoseRecordIsGoneStillDeletesDocument) {
 
 TEST_F(RecordCommands, DeleteFileWithMissingDocumentRemovesEntryAndSaysSo) {
     WriteBytes(doc / "report.pdf.dat", Record("", "Relazione"));
-    ui.messageAnswers = {kAnswerYes, kAnswerYes};
+    ui.messageAnswers = {Answer::Yes, Answer::Yes};
 
     EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"Relazione", "report.pdf"}, ui, files),
               AfterCommand::Reload);
@@ -394,7 +396,7 @@ TEST_F(RecordCommands, DeleteFileWithMissingDocumentRemovesEntryAndSaysSo) {
 TEST_F(RecordCommands, DeleteFileRefusedDocumentDeletionKeepsTheRecord) {
     WriteBytes(doc / "report.pdf", "x");
     WriteBytes(doc / "report.pdf.dat", Record("", "Relazione"));
-    ui.messageAnswers = {kAnswerYes, kAnswerYes};
+    ui.messageAnswers = {Answer::Yes, Answer::Yes};
     files.FailStep("delete", kAccessDenied, 1);
 
     EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"Relazione", "report.pdf"}, ui, files),
@@ -413,7 +415,7 @@ TEST_F(RecordCommands, DeleteRefusesRowTextsThatLeadOutOfDoc) {
     for (std::string shown : {"../victim.pdf", "..", "C:victim.pdf"}) {
         SCOPED_TRACE(shown);
         ui = ScriptedUi();
-        ui.messageAnswers = {kAnswerYes, kAnswerYes};
+        ui.messageAnswers = {Answer::Yes, Answer::Yes};
         EXPECT_EQ(DeleteEntry(reg, SelectedEntry{"x", shown}, ui, files), AfterCommand::Reload);
         ui.inputAnswers.push_back("nuova");
         ModifyEntry(reg, SelectedEntry{"x", shown}, ui, files);

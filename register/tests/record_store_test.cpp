@@ -1,7 +1,8 @@
-#include "core/record_file.h"
-#include "core/record_list.h"
-#include "core/utf8_path.h"
-#include "test_folder.h"
+#include "core/records/record_file.h"
+#include "core/records/record_list.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+#include "support/text.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,9 @@
 #endif
 
 using namespace ombriel;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
 namespace {
 
@@ -24,13 +28,13 @@ std::vector<std::string> Keys(const std::vector<RecordEntry>& entries) {
 } // namespace
 
 TEST(RecordFile, WrittenFileIsByteExactAndReadsBack) {
-    TestFolder dir;
+    TempFolder dir;
     Platform& p = SystemPlatform();
     auto file = dir.Path() / "Offerta.pdf.dat";
     ASSERT_FALSE(WriteRecordFile(p, file, {"", "Offerta, rev. 2"}));
-    EXPECT_EQ(dir.Read("Offerta.pdf.dat"), "\"\"\r\n\"Offerta, rev. 2\"\r\n");
+    EXPECT_EQ(ReadBytes(dir / "Offerta.pdf.dat"), "\"\"\r\n\"Offerta, rev. 2\"\r\n");
     ASSERT_FALSE(WriteRecordFile(p, file, {"Z:\\a b\\Offerta.pdf", "Nuova"}));
-    EXPECT_EQ(dir.Read("Offerta.pdf.dat"), "\"Z:\\a b\\Offerta.pdf\"\r\n\"Nuova\"\r\n");
+    EXPECT_EQ(ReadBytes(dir / "Offerta.pdf.dat"), "\"Z:\\a b\\Offerta.pdf\"\r\n\"Nuova\"\r\n");
     RecordFields back;
     ASSERT_FALSE(ReadRecordFile(p, file, back));
     EXPECT_EQ(back.target, "Z:\\a b\\Offerta.pdf");
@@ -38,14 +42,14 @@ TEST(RecordFile, WrittenFileIsByteExactAndReadsBack) {
 }
 
 TEST(RecordFile, AtomicWriteLeavesNoTemporaryFileBehind) {
-    TestFolder dir;
+    TempFolder dir;
     ASSERT_FALSE(WriteRecordFile(SystemPlatform(), dir.Path() / "a.doc.dat", {"", "x"}));
     auto count = std::distance(std::filesystem::directory_iterator(dir.Path()), {});
     EXPECT_EQ(count, 1);
 }
 
 TEST(RecordFile, WriteIntoMissingFolderFailsWithNumber) {
-    TestFolder dir;
+    TempFolder dir;
     Error e = WriteRecordFile(SystemPlatform(), dir.Path() / "no" / "a.dat", {"", "x"});
     EXPECT_TRUE(e.Failed());
     EXPECT_FALSE(e.description.empty());
@@ -60,9 +64,9 @@ TEST(RecordKey, KeyOfRowIsTextAfterLastBackslash) {
 }
 
 TEST(RecordList, OrderIgnoresCaseWhateverTheSearchOrder) {
-    TestFolder dir;
+    TempFolder dir;
     for (const char* n : {"c.xls.dat", "b.pdf.dat", "A.doc.dat"}) {
-        dir.Write(std::string("Doc/") + n, "\"\"\r\n\"d\"\r\n");
+        WriteBytes(dir / "Doc" / n, "\"\"\r\n\"d\"\r\n");
     }
     auto entries = LoadRecords(SystemPlatform(), dir.Path() / "Doc");
     EXPECT_EQ(Keys(entries), (std::vector<std::string>{"A.doc", "b.pdf", "c.xls"}));
@@ -76,11 +80,11 @@ TEST(RecordList, AccentedNamesSortBesideTheirLetters) {
 }
 
 TEST(RecordList, SearchKeepsOnlyOrdinaryFilesEndingInDat) {
-    TestFolder dir;
-    dir.Write("Doc/keep.pdf.dat", "\"\"\r\n\"k\"\r\n");
-    dir.Write("Doc/UPPER.DOC.DAT", "\"\"\r\n\"u\"\r\n");
-    dir.Write("Doc/keep.pdf", "%PDF");
-    dir.Write("Doc/notes.data", "x");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/keep.pdf.dat", "\"\"\r\n\"k\"\r\n");
+    WriteBytes(dir / "Doc/UPPER.DOC.DAT", "\"\"\r\n\"u\"\r\n");
+    WriteBytes(dir / "Doc/keep.pdf", "%PDF");
+    WriteBytes(dir / "Doc/notes.data", "x");
     std::filesystem::create_directories(dir.Path() / "Doc" / "folder.dat");
     std::vector<std::string> names;
     ASSERT_FALSE(ListRecordNames(SystemPlatform(), dir.Path() / "Doc", names));
@@ -88,8 +92,8 @@ TEST(RecordList, SearchKeepsOnlyOrdinaryFilesEndingInDat) {
 }
 
 TEST(RecordList, RecordNamedOnlyDatHasEmptyKeyAndShowsEmptyName) {
-    TestFolder dir;
-    dir.Write("Doc/.dat", "\"\"\r\n\"nameless\"\r\n");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/.dat", "\"\"\r\n\"nameless\"\r\n");
 #ifdef _WIN32
     // Wine gives Unix dot files the hidden attribute; Windows does not.
     if (GetFileAttributesW((dir.Path() / "Doc" / ".dat").c_str()) & FILE_ATTRIBUTE_HIDDEN) {
@@ -103,19 +107,19 @@ TEST(RecordList, RecordNamedOnlyDatHasEmptyKeyAndShowsEmptyName) {
 }
 
 TEST(RecordList, MissingDocFolderGivesNoRecordsAndNoFailure) {
-    TestFolder dir;
+    TempFolder dir;
     std::vector<std::string> names;
     EXPECT_FALSE(ListRecordNames(SystemPlatform(), dir.Path() / "Doc", names));
     EXPECT_TRUE(names.empty());
 }
 
 TEST(RecordList, DamagedRecordsDoNotStopTheListing) {
-    TestFolder dir;
-    dir.Write("Doc/a_empty.pdf.dat", "");
-    dir.Write("Doc/b_one.doc.dat", "\"Z:\\x\\b_one.doc\"\r\n");
-    dir.Write("Doc/c_binary.xls.dat", std::string("\x00\x01\xFF\xFE\"\x00", 6));
-    dir.Write("Doc/d_big.exe.dat", "\"\"\r\n\"" + std::string(3 << 20, 'x') + "\"\r\n");
-    dir.Write("Doc/e_good.pdf.dat", "\"\"\r\n\"fine\"\r\n");
+    TempFolder dir;
+    WriteBytes(dir / "Doc/a_empty.pdf.dat", "");
+    WriteBytes(dir / "Doc/b_one.doc.dat", "\"Z:\\x\\b_one.doc\"\r\n");
+    WriteBytes(dir / "Doc/c_binary.xls.dat", std::string("\x00\x01\xFF\xFE\"\x00", 6));
+    WriteBytes(dir / "Doc/d_big.exe.dat", "\"\"\r\n\"" + std::string(3 << 20, 'x') + "\"\r\n");
+    WriteBytes(dir / "Doc/e_good.pdf.dat", "\"\"\r\n\"fine\"\r\n");
     auto entries = LoadRecords(SystemPlatform(), dir.Path() / "Doc");
     ASSERT_EQ(entries.size(), 5u);
     EXPECT_EQ(entries[0].error.number, kErrEndOfFile);

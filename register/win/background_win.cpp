@@ -1,35 +1,15 @@
 #include "background_win.h"
 
+#include "support/com_ptr_win.h"
+
 #include <wincodec.h>
 
-namespace {
+namespace ombriel {
 
-// Releases a COM interface when it goes out of scope.
-template <class T> class ComPtr {
-public:
-    ComPtr() = default;
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-    ~ComPtr() {
-        if (p_) {
-            p_->Release();
-        }
-    }
-    T** operator&() { return &p_; }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-
-private:
-    T* p_ = nullptr;
-};
-
-} // namespace
+using support::ComPtr;
 
 void BackgroundPicture::Clear() {
-    if (bitmap_) {
-        DeleteObject(bitmap_);
-    }
-    bitmap_ = nullptr;
+    bitmap_.Reset();
     width_ = height_ = 0;
 }
 
@@ -51,7 +31,8 @@ bool BackgroundPicture::Load(const std::filesystem::path& file) {
     }
     ComPtr<IWICBitmapFrameDecode> frame;
     ComPtr<IWICFormatConverter> converter;
-    if (FAILED(decoder->GetFrame(0, &frame)) || FAILED(factory->CreateFormatConverter(&converter)) ||
+    if (FAILED(decoder->GetFrame(0, &frame)) ||
+        FAILED(factory->CreateFormatConverter(&converter)) ||
         FAILED(converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppBGR,
                                      WICBitmapDitherTypeNone, nullptr, 0,
                                      WICBitmapPaletteTypeCustom))) {
@@ -70,15 +51,12 @@ bool BackgroundPicture::Load(const std::filesystem::path& file) {
     bi.bmiHeader.biBitCount = 32;
     bi.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bmp) {
+    support::UniqueBitmap bmp(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bmp ||
+        FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) {
         return false;
     }
-    if (FAILED(converter->CopyPixels(nullptr, w * 4, w * h * 4, static_cast<BYTE*>(bits)))) {
-        DeleteObject(bmp);
-        return false;
-    }
-    bitmap_ = bmp;
+    bitmap_ = std::move(bmp);
     width_ = int(w);
     height_ = int(h);
     return true;
@@ -89,8 +67,10 @@ void BackgroundPicture::Draw(HDC dc) const {
         return;
     }
     HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap_);
+    HGDIOBJ old = SelectObject(mem, bitmap_.Get());
     BitBlt(dc, 0, 0, width_, height_, mem, 0, 0, SRCCOPY);
     SelectObject(mem, old);
     DeleteDC(mem);
 }
+
+} // namespace ombriel

@@ -1,26 +1,31 @@
 #pragma once
 // The optional window background picture, decoded with WIC.
+#include "support/handles_win.h"
+
 #include <windows.h>
 
 #include <filesystem>
 
+namespace ombriel {
+
 class BackgroundPicture {
-public:
+  public:
     BackgroundPicture() = default;
     BackgroundPicture(const BackgroundPicture&) = delete;
     BackgroundPicture& operator=(const BackgroundPicture&) = delete;
-    ~BackgroundPicture() { Clear(); }
 
     // Loads a picture file; false (and no picture) when it is missing or not
     // a readable picture.
     bool Load(const std::filesystem::path& file);
     // Draws the picture at its own size from the top-left corner.
     void Draw(HDC dc) const;
-    bool Loaded() const { return bitmap_ != nullptr; }
+    bool Loaded() const { return bitmap_.Valid(); }
 
-private:
+  private:
     void Clear();
-    HBITMAP bitmap_ = nullptr;
+    support::UniqueBitmap bitmap_;
     int width_ = 0;
     int height_ = 0;
 };
+
+} // namespace ombriel

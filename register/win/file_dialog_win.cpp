@@ -4,7 +4,9 @@
 
 #include <vector>
 
-ChosenFile ShowOpen(HWND owner, const std::wstring& filter) {
+namespace ombriel {
+
+ChosenPath ShowOpen(HWND owner, const std::wstring& filter) {
     // Room for the longest path the system allows.
     std::vector<wchar_t> buffer(32768, L'\0');
     std::wstring filterSpec = filter;
@@ -25,10 +27,12 @@ ChosenFile ShowOpen(HWND owner, const std::wstring& filter) {
     if (!GetOpenFileNameW(&ofn)) {
         return {};
     }
-    ChosenFile chosen;
+    ChosenPath chosen;
     chosen.fullPath = buffer.data();
     chosen.fileName = ofn.nFileOffset < chosen.fullPath.size()
                           ? chosen.fullPath.substr(ofn.nFileOffset)
                           : std::wstring();
     return chosen;
 }
+
+} // namespace ombriel

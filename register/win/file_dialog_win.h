@@ -5,7 +5,9 @@
 
 #include <string>
 
-struct ChosenFile {
+namespace ombriel {
+
+struct ChosenPath {
     std::wstring fullPath;
     std::wstring fileName;
     bool Chosen() const { return !fileName.empty(); }
@@ -13,4 +15,6 @@ struct ChosenFile {
 
 // filter: pairs of texts separated by '|' ("*.pdf;*.doc|*.pdf;*.doc"), or
 // empty for every file.
-ChosenFile ShowOpen(HWND owner, const std::wstring& filter = {});
+ChosenPath ShowOpen(HWND owner, const std::wstring& filter = {});
+
+} // namespace ombriel

@@ -1,16 +1,20 @@
 #include "form1_win.h"
 
+#include "command_ui_win.h"
 #include "commands_win.h"
 #include "file_dialog_win.h"
 #include "resource.h"
 
-#include "core/reload.h"
-#include "core/wide_text.h"
+#include "core/commands/failure_box.h"
+#include "core/grid/reload.h"
+#include "core/grid/row_selection.h"
+#include "support/text.h"
 
 #include <commctrl.h>
 
 #include <vector>
 
+namespace ombriel {
 namespace {
 
 constexpr wchar_t kClassName[] = L"OmbrielForm1";
@@ -20,11 +24,23 @@ struct TwipRect {
     int left, top, width, height;
 };
 constexpr TwipRect kGridRect{660, 600, 9975, 6075};
-constexpr TwipRect kAddFileRect{660, 7260, 1755, 495};
-constexpr TwipRect kAddLinkRect{2580, 7260, 1755, 495};
-constexpr TwipRect kModificaRect{4560, 7260, 1455, 495};
-constexpr TwipRect kEliminaRect{6240, 7260, 1455, 495};
-constexpr TwipRect kEsciRect{8940, 7320, 1635, 495};
+
+// The five push buttons in tab order; BtnEsci sits 60 twips lower.
+struct ButtonDesign {
+    int id;
+    const wchar_t* caption;
+    TwipRect rect;
+};
+constexpr ButtonDesign kButtons[] = {
+    {IDC_BTN_ADDFILE, L"AGGIUNGI &FILE", {660, 7260, 1755, 495}},
+    {IDC_BTN_ADDLINK, L"AGGIUNGI &LINK", {2580, 7260, 1755, 495}},
+    {IDC_BTN_MODIFICA, L"&MODIFICA", {4560, 7260, 1455, 495}},
+    {IDC_BTN_ELIMINA, L"&ELIMINA", {6240, 7260, 1455, 495}},
+    {IDC_BTN_ESCI, L"&ESCI", {8940, 7320, 1635, 495}},
+};
+// The buttons read-only mode hides: AGGIUNGI FILE, MODIFICA, ELIMINA.
+constexpr int kEditingButtons[] = {0, 2, 3};
+
 constexpr int kOuterWidth = 11500;
 constexpr int kOuterHeight = 8900;
 // The focus mark frames a button with the design's margin: 4 pixels at 96 DPI,
@@ -44,17 +60,8 @@ HFONT MakeFont(int hundredthsOfPoint, int dpi, bool bold) {
 
 } // namespace
 
-Form1::~Form1() {
-    if (buttonFont_) {
-        DeleteObject(buttonFont_);
-    }
-    if (gridFont_) {
-        DeleteObject(gridFont_);
-    }
-}
-
 bool Form1::ReadOnly() const {
-    return ombriel::IsReadOnlyArg(ombriel::Narrow(CommandArg));
+    return IsReadOnlyArg(support::Narrow(CommandArg_));
 }
 
 bool Form1::Create(const std::wstring& commandArg, int showCommand) {
@@ -73,13 +80,12 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"OMBRIEL",
                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT,
                             CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, inst, this);
-    if (!hwnd_) {
+    if (!hwnd_)
         return false;
-    }
     dpi_ = int(GetDpiForWindow(hwnd_));
     CreateMenu();
     CreateControls();
-    CommandArg = commandArg;
+    CommandArg_ = commandArg;
     StartUp();
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
@@ -101,58 +107,45 @@ void Form1::CreateControls() {
     HINSTANCE inst = GetModuleHandleW(nullptr);
     // Creation order is the tab order: the grid first, then the buttons.
     Fgrid.Create(hwnd_, IDC_FGRID);
-    Fgrid.onClick = [this] { SelectRow(*this); };
-    Fgrid.onDoubleClick = [this] { OpenEntry(*this); };
-    // The keys do what the buttons do, and only where the buttons are shown.
-    Fgrid.onDeleteKey = [this] {
-        if (!ReadOnly()) {
-            DeleteEntry(*this);
-        }
-    };
-    Fgrid.onEditKey = [this] {
-        if (!ReadOnly()) {
-            ModifyDescription(*this);
-        }
-    };
-    auto button = [&](const wchar_t* text, int id) {
-        return CreateWindowExW(0, L"BUTTON", text,
-                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, 0,
-                               10, 10, hwnd_, reinterpret_cast<HMENU>(INT_PTR(id)), inst, nullptr);
-    };
-    BtnAddFile = button(L"AGGIUNGI &FILE", IDC_BTN_ADDFILE);
-    BtnAddLink = button(L"AGGIUNGI &LINK", IDC_BTN_ADDLINK);
-    BtnModifica = button(L"&MODIFICA", IDC_BTN_MODIFICA);
-    BtnElimina = button(L"&ELIMINA", IDC_BTN_ELIMINA);
-    BtnEsci = button(L"&ESCI", IDC_BTN_ESCI);
+    ConnectGrid();
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        buttons_[i] = CreateWindowExW(
+            0, L"BUTTON", kButtons[i].caption,
+            WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, 0, 10, 10, hwnd_,
+            reinterpret_cast<HMENU>(INT_PTR(kButtons[i].id)), inst, nullptr);
+    }
     LayoutControls();
 }
 
+void Form1::ConnectGrid() {
+    Fgrid.onClick = [this] { OnGridClick(); };
+    Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
+    // The keys do what the buttons do, and only where the buttons are shown.
+    Fgrid.onDeleteKey = [this] {
+        if (!ReadOnly())
+            DeleteEntry(*this);
+    };
+    Fgrid.onEditKey = [this] {
+        if (!ReadOnly())
+            ModifyDescription(*this);
+    };
+}
+
 void Form1::LayoutControls() {
-    // The controls let go of the old fonts before they are deleted.
-    HFONT oldButtonFont = buttonFont_;
-    HFONT oldGridFont = gridFont_;
-    buttonFont_ = MakeFont(825, dpi_, true);
-    gridFont_ = MakeFont(975, dpi_, false);
+    // The controls let go of the old fonts before those are deleted.
+    support::UniqueFont oldButtonFont(buttonFont_.Release());
+    support::UniqueFont oldGridFont(gridFont_.Release());
+    buttonFont_.Reset(MakeFont(825, dpi_, true));
+    gridFont_.Reset(MakeFont(975, dpi_, false));
     auto place = [&](HWND w, const TwipRect& r) {
         MoveWindow(w, Px(r.left), Px(r.top), Px(r.width), Px(r.height), TRUE);
     };
     place(Fgrid.Hwnd(), kGridRect);
-    Fgrid.SetFont(gridFont_);
+    Fgrid.SetFont(gridFont_.Get());
     Fgrid.ApplyDpi(dpi_);
-    const std::pair<HWND, TwipRect> buttons[] = {{BtnAddFile, kAddFileRect},
-                                                 {BtnAddLink, kAddLinkRect},
-                                                 {BtnModifica, kModificaRect},
-                                                 {BtnElimina, kEliminaRect},
-                                                 {BtnEsci, kEsciRect}};
-    for (const auto& [w, r] : buttons) {
-        place(w, r);
-        SendMessageW(w, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_), TRUE);
-    }
-    if (oldButtonFont) {
-        DeleteObject(oldButtonFont);
-    }
-    if (oldGridFont) {
-        DeleteObject(oldGridFont);
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        place(buttons_[i], kButtons[i].rect);
+        SendMessageW(buttons_[i], WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.Get()), TRUE);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -160,18 +153,16 @@ void Form1::LayoutControls() {
 void Form1::StartUp() {
     CenterForm();
     LoadBackground();
-    DWORD n = GetCurrentDirectoryW(0, nullptr);
+    const DWORD n = GetCurrentDirectoryW(0, nullptr);
     std::wstring cwd(n, L'\0');
     cwd.resize(GetCurrentDirectoryW(n, cwd.data()));
-    StartFolder = cwd;
-    StartDrive = cwd.empty() ? L'\0' : cwd[0];
+    StartFolder_ = cwd;
     SetWindowTextW(hwnd_, (L"OMBRIEL - Vers. " + VersionText()).c_str());
-    LoadSaveSettings("carica");
+    LoadSettings();
     ReloadRecords();
     if (ReadOnly()) {
-        ShowWindow(BtnAddFile, SW_HIDE);
-        ShowWindow(BtnModifica, SW_HIDE);
-        ShowWindow(BtnElimina, SW_HIDE);
+        for (int i : kEditingButtons)
+            ShowWindow(buttons_[i], SW_HIDE);
     }
 }
 
@@ -196,50 +187,73 @@ std::wstring Form1::VersionText() const {
     std::vector<wchar_t> exe(32768);
     GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()));
     DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeW(exe.data(), &ignored);
+    const DWORD size = GetFileVersionInfoSizeW(exe.data(), &ignored);
     std::vector<BYTE> data(size);
     VS_FIXEDFILEINFO* info = nullptr;
     UINT len = 0;
     if (size == 0 || !GetFileVersionInfoW(exe.data(), 0, size, data.data()) ||
-        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info) {
+        !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &len) || !info)
         return L"0.0.0";
-    }
     return std::to_wstring(HIWORD(info->dwFileVersionMS)) + L"." +
            std::to_wstring(LOWORD(info->dwFileVersionMS)) + L"." +
            std::to_wstring(LOWORD(info->dwFileVersionLS));
 }
 
+std::optional<SelectedEntry> Form1::ChosenEntry() const {
+    if (SelectedRow_ < 1 || SelectedRow_ >= gridModel_.Rows())
+        return std::nullopt;
+    return SelectedEntry{gridModel_.TextMatrix(SelectedRow_, 1),
+                         gridModel_.TextMatrix(SelectedRow_, 2)};
+}
+
 void Form1::ReloadRecords() {
-    ombriel::ReloadRecords(gridModel, platform, DocFolder(), ReadOnly());
+    ombriel::ReloadRecords(gridModel_, platform_, StartFolder_ / L"Doc", ReadOnly());
     Fgrid.Refresh();
-    SelectedRow = 0;
+    SelectedRow_ = 0;
 }
 
-void Form1::LoadSaveSettings(const std::string& mode) {
-    if (ombriel::Error e =
-            ombriel::LoadSaveSettings(platform, StartFolder / L"Ombriel.ini", mode, viewers)) {
+void Form1::OnGridClick() {
+    const RowClick click = ClickRow(gridModel_.Row(), gridModel_.Col(), [&](int row, int col) {
+        return gridModel_.TextMatrix(row, col);
+    });
+    SelectedRow_ = click.selectedRow;
+    Fgrid.SetToolTipText(click.hint);
+}
+
+void Form1::OnGridDoubleClick() {
+    const int row = gridModel_.Row();
+    const std::string nameOrPath =
+        row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
+    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_);
+}
+
+void Form1::LoadSettings() {
+    if (Error e = ombriel::LoadSettings(platform_, StartFolder_ / L"Ombriel.ini", viewers_))
         ShowError(e);
-    }
 }
 
-void Form1::ShowError(const ombriel::Error& error) const {
-    std::wstring title = L"Errore " + std::to_wstring(error.number);
-    MessageBoxW(hwnd_, ombriel::Widen(error.description).c_str(), title.c_str(), 0);
+void Form1::SaveSettings() {
+    if (Error e = ombriel::SaveSettings(platform_, StartFolder_ / L"Ombriel.ini", viewers_))
+        ShowError(e);
+}
+
+void Form1::ShowError(const Error& error) const {
+    WinCommandUi ui(hwnd_);
+    ShowFailure(ui, error);
 }
 
 void Form1::RestoreStartFolder() const {
     // The full path sets the drive and the directory on it in one step.
-    SetCurrentDirectoryW(StartFolder.c_str());
+    SetCurrentDirectoryW(StartFolder_.c_str());
 }
 
 void Form1::ChooseViewerPath(std::string& value) {
-    ChosenFile chosen = ShowOpen(hwnd_);
-    if (!chosen.Chosen()) {
+    const ChosenPath chosen = ShowOpen(hwnd_);
+    if (!chosen.Chosen())
         return;
-    }
-    value = ombriel::Narrow(chosen.fullPath);
+    value = support::Narrow(chosen.fullPath);
     RestoreStartFolder();
-    LoadSaveSettings("salva");
+    SaveSettings();
 }
 
 void Form1::MoveFocusMark(short top, short left, short height, short width) {
@@ -251,13 +265,9 @@ void Form1::MoveFocusMark(short top, short left, short height, short width) {
 }
 
 void Form1::OnButtonFocus(HWND button) {
-    const std::pair<HWND, TwipRect> buttons[] = {{BtnAddFile, kAddFileRect},
-                                                 {BtnAddLink, kAddLinkRect},
-                                                 {BtnModifica, kModificaRect},
-                                                 {BtnElimina, kEliminaRect},
-                                                 {BtnEsci, kEsciRect}};
-    for (const auto& [w, r] : buttons) {
-        if (w == button) {
+    for (size_t i = 0; i < std::size(kButtons); ++i) {
+        if (buttons_[i] == button) {
+            const TwipRect& r = kButtons[i].rect;
             MoveFocusMark(short(r.top), short(r.left), short(r.height), short(r.width));
         }
     }
@@ -268,9 +278,8 @@ void Form1::OnCommand(int id, int code, HWND control) {
         OnButtonFocus(control);
         return;
     }
-    if (control && code != BN_CLICKED) {
+    if (control && code != BN_CLICKED)
         return;
-    }
     switch (id) {
     case IDC_BTN_ADDFILE:
         AddFileEntry(*this);
@@ -288,13 +297,13 @@ void Form1::OnCommand(int id, int code, HWND control) {
         DestroyWindow(hwnd_);
         break;
     case IDM_PER_AR:
-        ChooseViewerPath(viewers.PathAR);
+        ChooseViewerPath(viewers_.PathAR);
         break;
     case IDM_PER_WRD:
-        ChooseViewerPath(viewers.PathWrd);
+        ChooseViewerPath(viewers_.PathWrd);
         break;
     case IDM_PER_EXC:
-        ChooseViewerPath(viewers.PathExc);
+        ChooseViewerPath(viewers_.PathExc);
         break;
     default:
         break;
@@ -307,15 +316,21 @@ void Form1::Paint() {
     if (shapeVisible_) {
         RECT r{Px(shapeTwips_.left), Px(shapeTwips_.top), Px(shapeTwips_.right),
                Px(shapeTwips_.bottom)};
-        HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
+        support::UniqueBrush black(CreateSolidBrush(RGB(0, 0, 0)));
         const int thickness = dpi_ >= 144 ? 2 : 1;
         for (int i = 0; i < thickness; ++i) {
-            FrameRect(dc, &r, black);
+            FrameRect(dc, &r, black.Get());
             InflateRect(&r, -1, -1);
         }
-        DeleteObject(black);
     }
     EndPaint(hwnd_, &ps);
+}
+
+void Form1::OnDpiChanged(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    LayoutControls();
 }
 
 LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -337,9 +352,8 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
-        if (Fgrid.Hwnd() && Fgrid.HandleNotify(reinterpret_cast<NMHDR*>(lp), result)) {
+        if (Fgrid.Hwnd() && Fgrid.HandleNotify(reinterpret_cast<NMHDR*>(lp), result))
             return result;
-        }
         break;
     }
     case WM_ERASEBKGND: {
@@ -353,14 +367,9 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_PAINT:
         Paint();
         return 0;
-    case WM_DPICHANGED: {
-        dpi_ = HIWORD(wp);
-        const RECT* r = reinterpret_cast<RECT*>(lp);
-        SetWindowPos(hwnd_, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        LayoutControls();
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wp), *reinterpret_cast<RECT*>(lp));
         return 0;
-    }
     case WM_CLOSE:
         DestroyWindow(hwnd_);
         return 0;
@@ -372,3 +381,5 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     return DefWindowProcW(hwnd_, msg, wp, lp);
 }
+
+} // namespace ombriel

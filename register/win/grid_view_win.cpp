@@ -1,12 +1,16 @@
 #include "grid_view_win.h"
 
-#include "core/wide_text.h"
+#include "support/handles_win.h"
+#include "support/text.h"
 
 #include <commctrl.h>
 
+namespace ombriel {
 namespace {
 
-COLORREF ToColorRef(ombriel::Rgb c) {
+using support::Widen;
+
+COLORREF ToColorRef(Rgb c) {
     return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
 }
 
@@ -24,7 +28,7 @@ void GridView::Create(HWND parent, int id) {
     SetWindowSubclass(hwnd_, &GridView::ListViewProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(ListView_GetHeader(hwnd_), &GridView::HeaderProc, 2,
                       reinterpret_cast<DWORD_PTR>(this));
-    for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
+    for (int c = 0; c < GridModel::kCols; ++c) {
         LVCOLUMNW col{};
         col.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         col.cx = 10;
@@ -56,8 +60,8 @@ void GridView::ApplyDpi(int dpi) {
 
 void GridView::UpdateColumns() {
     settingColumns_ = true;
-    for (int c = 0; c < ombriel::GridModel::kCols; ++c) {
-        std::wstring text = ombriel::Widen(model_.TextMatrix(0, c));
+    for (int c = 0; c < GridModel::kCols; ++c) {
+        std::wstring text = Widen(model_.TextMatrix(0, c));
         LVCOLUMNW col{};
         col.mask = LVCF_WIDTH | LVCF_TEXT;
         col.cx = MulDiv(model_.ColWidth(c), dpi_, 1440);
@@ -82,7 +86,7 @@ void GridView::Refresh() {
 
 void GridView::SetToolTipText(const std::string& text) {
     model_.SetToolTipText(text);
-    tipText_ = ombriel::Widen(text);
+    tipText_ = Widen(text);
     TTTOOLINFOW ti{};
     ti.cbSize = sizeof ti;
     ti.hwnd = GetParent(hwnd_);
@@ -227,7 +231,7 @@ bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
     case LVN_GETDISPINFOW: {
         auto* di = reinterpret_cast<NMLVDISPINFOW*>(hdr);
         if (di->item.mask & LVIF_TEXT) {
-            textBuffer_ = ombriel::Widen(model_.TextMatrix(di->item.iItem + 1, di->item.iSubItem));
+            textBuffer_ = Widen(model_.TextMatrix(di->item.iItem + 1, di->item.iSubItem));
             lstrcpynW(di->item.pszText, textBuffer_.c_str(), di->item.cchTextMax);
         }
         result = 0;
@@ -289,12 +293,11 @@ LRESULT GridView::HeaderCustomDraw(NMCUSTOMDRAW* cd) {
         return CDRF_NOTIFYITEMDRAW;
     case CDDS_ITEMPREPAINT: {
         const int col = int(cd->dwItemSpec);
-        HBRUSH brush = CreateSolidBrush(ToColorRef(ombriel::kFixedCellColor));
-        FillRect(cd->hdc, &cd->rc, brush);
-        DeleteObject(brush);
+        support::UniqueBrush brush(CreateSolidBrush(ToColorRef(kFixedCellColor)));
+        FillRect(cd->hdc, &cd->rc, brush.Get());
         RECT edge = cd->rc;
         DrawEdge(cd->hdc, &edge, BDR_RAISEDINNER, BF_RECT);
-        std::wstring text = ombriel::Widen(model_.TextMatrix(0, col));
+        std::wstring text = Widen(model_.TextMatrix(0, col));
         RECT tr = cd->rc;
         InflateRect(&tr, -MulDiv(4, dpi_, 96), 0);
         SetBkMode(cd->hdc, TRANSPARENT);
@@ -307,3 +310,5 @@ LRESULT GridView::HeaderCustomDraw(NMCUSTOMDRAW* cd) {
         return CDRF_DODEFAULT;
     }
 }
+
+} // namespace ombriel

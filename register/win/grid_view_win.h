@@ -2,7 +2,7 @@
 // Fgrid on screen: a virtual list view that draws a GridModel. Only the rows
 // in sight are ever asked for, so 100,000 records scroll as smoothly as ten.
 // Row 0 of the model is the header; model row r is list item r - 1.
-#include "core/grid_model.h"
+#include "core/grid/grid_model.h"
 
 #include <windows.h>
 
@@ -11,9 +11,11 @@
 #include <functional>
 #include <string>
 
+namespace ombriel {
+
 class GridView {
   public:
-    GridView(ombriel::GridModel& model) : model_(model) {}
+    explicit GridView(GridModel& model) : model_(model) {}
     GridView(const GridView&) = delete;
     GridView& operator=(const GridView&) = delete;
 
@@ -57,7 +59,7 @@ class GridView {
     static LRESULT CALLBACK HeaderProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR id,
                                        DWORD_PTR data);
 
-    ombriel::GridModel& model_;
+    GridModel& model_;
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     int dpi_ = 96;
@@ -67,3 +69,5 @@ class GridView {
     std::wstring textBuffer_;
     std::wstring tipText_;
 };
+
+} // namespace ombriel

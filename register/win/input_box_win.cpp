@@ -2,8 +2,12 @@
 // resource of its own and cannot clash with the window's resources.
 #include "input_box_win.h"
 
+#include "resource.h"
+
 #include <cstdint>
 #include <vector>
+
+namespace ombriel {
 
 namespace {
 
@@ -122,3 +126,5 @@ std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wst
         return {};
     return state.answer;
 }
+
+} // namespace ombriel

@@ -6,11 +6,9 @@
 
 #include <string>
 
-// Control ids, for tests that drive the box from outside.
-enum InputBoxIds : int {
-    IDC_INPUTBOX_PROMPT = 3001,
-    IDC_INPUTBOX_EDIT = 3002,
-};
+namespace ombriel {
 
 std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wstring& title,
                           const std::wstring& defaultText);
+
+} // namespace ombriel

@@ -5,15 +5,15 @@
 #include <objbase.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
-    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES |
-                                             ICC_TAB_CLASSES};
+    INITCOMMONCONTROLSEX icc{sizeof icc,
+                             ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     // WIC (the background picture) and the file dialogs need COM.
     HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     int exitCode = 0;
     {
-        Form1 form(ombriel::SystemPlatform());
+        ombriel::Form1 form(ombriel::SystemPlatform());
         if (!form.Create(commandLine ? commandLine : L"", showCommand)) {
             exitCode = 1;
         } else {

@@ -1,6 +1,6 @@
 #pragma once
-// Resource and control ids of the register window. The end-to-end tests find
-// the controls by these ids.
+// Resource and control ids of the register: its window, its menu and its
+// input box. The end-to-end tests find the controls by these ids.
 #define IDI_OMBRIEL 100
 
 #define IDC_FGRID 1000
@@ -13,3 +13,6 @@
 #define IDM_PER_AR 2001
 #define IDM_PER_WRD 2002
 #define IDM_PER_EXC 2003
+
+#define IDC_INPUTBOX_PROMPT 3001
+#define IDC_INPUTBOX_EDIT 3002

@@ -1,0 +1,69 @@
+#include "core/commands/open_entry.h"
+
+#include "core/commands/failure_box.h"
+#include "core/commands/utf8_text.h"
+
+namespace ombriel {
+
+std::string QuoteArgument(std::string_view text) {
+    std::string out = "\"";
+    size_t backslashes = 0;
+    for (char c : text) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes are literal unless they precede a quote.
+        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, '\\');
+    out += '"';
+    return out;
+}
+
+std::string DocumentPath(std::string_view nameOrPath, std::string_view startFolder) {
+    if (nameOrPath.find(":\\") != std::string_view::npos)
+        return std::string(nameOrPath);
+    std::string path(startFolder);
+    path += "\\Doc\\";
+    path += nameOrPath;
+    return path;
+}
+
+LaunchRequest BuildLaunch(std::string_view nameOrPath, std::string_view startFolder,
+                          const ViewerPaths& viewers) {
+    const std::string type = Utf8TakeLast(nameOrPath, 3);
+    const std::string document = DocumentPath(nameOrPath, startFolder);
+    const std::string* viewer = nullptr;
+    if (type == "pdf")
+        viewer = &viewers.PathAR;
+    else if (type == "doc")
+        viewer = &viewers.PathWrd;
+    else if (type == "xls")
+        viewer = &viewers.PathExc;
+
+    LaunchRequest request;
+    if (viewer) {
+        request.program = *viewer;
+        // The program token is never escaped by the parser, only delimited.
+        request.commandLine = "\"" + *viewer + "\" " + QuoteArgument(document);
+        request.windowState = WindowState::Maximized;
+    } else {
+        request.program = document;
+        request.commandLine = "\"" + document + "\"";
+        request.windowState = WindowState::Normal;
+    }
+    return request;
+}
+
+void OpenEntry(int currentRow, std::string_view nameOrPath, std::string_view startFolder,
+               const ViewerPaths& viewers, ProcessLauncher& launcher, CommandUi& ui) {
+    if (currentRow < 1)
+        return;
+    if (Error failed = launcher.Launch(BuildLaunch(nameOrPath, startFolder, viewers)))
+        ShowFailure(ui, failed);
+}
+
+} // namespace ombriel

@@ -1,0 +1,35 @@
+#pragma once
+// Opening an entry of the grid: which program starts, with which command line
+// and window state.
+#include "core/commands/command_ui.h"
+#include "core/platform/process_launcher.h"
+#include "core/records/settings_file.h"
+
+#include <string>
+#include <string_view>
+
+namespace ombriel {
+
+// One argument in double quotes, so that spaces and commas stay inside it and
+// the receiving program reads back exactly the text (trailing backslashes and
+// inner quotes escaped the way command lines are parsed on Windows).
+std::string QuoteArgument(std::string_view text);
+
+// The document's full path for the name-or-path text of a row: the text itself
+// when it holds ":\", else startFolder + "\Doc\" + the text.
+std::string DocumentPath(std::string_view nameOrPath, std::string_view startFolder);
+
+// The launch for a row's name-or-path text. pdf, doc and xls (matched
+// case-sensitively on the last three characters) go to their viewer,
+// maximised; anything else is started by itself in normal size. Both the
+// program and the document are quoted, so a path with spaces can neither open
+// nothing nor start a different program.
+LaunchRequest BuildLaunch(std::string_view nameOrPath, std::string_view startFolder,
+                          const ViewerPaths& viewers);
+
+// Double-click on the grid: opens the entry of currentRow (nothing for the
+// header row or an empty grid). A failure shows the "Errore " box.
+void OpenEntry(int currentRow, std::string_view nameOrPath, std::string_view startFolder,
+               const ViewerPaths& viewers, ProcessLauncher& launcher, CommandUi& ui);
+
+} // namespace ombriel

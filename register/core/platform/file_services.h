@@ -1,0 +1,41 @@
+#pragma once
+// The file-system steps of the record commands, behind an interface so the
+// commands can be run on real files by tests and by the Win32 layer alike.
+// Every step reports its failure instead of throwing.
+#include "core/platform/error.h"
+
+#include <filesystem>
+#include <string>
+
+namespace ombriel {
+
+class FileServices {
+  public:
+    virtual ~FileServices() = default;
+
+    // True when something (file or folder) exists at path.
+    virtual bool Exists(const std::filesystem::path& path) = 0;
+    // Creates folder (not its parents) unless it is already there.
+    virtual Error EnsureFolder(const std::filesystem::path& folder) = 0;
+    // Moves a file to a new path, never replacing a file already there. A move
+    // to another drive copies the file and removes the original only after the
+    // copy is complete; a failed move leaves the file where it was.
+    virtual Error MoveDocument(const std::filesystem::path& from,
+                               const std::filesystem::path& to) = 0;
+    virtual Error RemoveFile(const std::filesystem::path& file) = 0;
+    // Writes a record file whole, replacing any old one in one step.
+    virtual Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
+                              const std::string& description) = 0;
+    // Makes startFolder the working directory again (drive, then folder).
+    virtual Error RestoreWorkingFolder(const std::filesystem::path& startFolder) = 0;
+    // The system's description of a failure number, for failures the commands
+    // find themselves (a document that is missing, a name that is no name).
+    virtual std::string Describe(uint32_t number) = 0;
+
+    Error Failure(uint32_t number) { return Error{number, Describe(number)}; }
+};
+
+// The file services of the system the program runs on.
+FileServices& SystemFileServices();
+
+} // namespace ombriel

@@ -1,0 +1,78 @@
+// The record commands' file steps with the Win32 file functions, so failures
+// carry the system's own numbers and descriptions and long paths work.
+#include "core/platform/file_services.h"
+
+#include "core/platform/move_by_copy_win.h"
+#include "core/platform/platform.h"
+#include "core/records/record_file.h"
+
+#include "support/long_path_win.h"
+
+#include <windows.h>
+
+namespace ombriel {
+namespace {
+
+class WinFileServices : public FileServices {
+  public:
+    bool Exists(const std::filesystem::path& path) override {
+        return GetFileAttributesW(support::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    Error EnsureFolder(const std::filesystem::path& folder) override {
+        std::wstring p = support::ExtendedPath(folder);
+        if (CreateDirectoryW(p.c_str(), nullptr))
+            return {};
+        DWORD err = GetLastError();
+        DWORD attrs = GetFileAttributesW(p.c_str());
+        if (err == ERROR_ALREADY_EXISTS && attrs != INVALID_FILE_ATTRIBUTES &&
+            (attrs & FILE_ATTRIBUTE_DIRECTORY))
+            return {};
+        return Failure(err);
+    }
+    Error MoveDocument(const std::filesystem::path& from,
+                       const std::filesystem::path& to) override {
+        const std::wstring source = support::ExtendedPath(from);
+        const std::wstring target = support::ExtendedPath(to);
+        // No MOVEFILE_REPLACE_EXISTING: a file already in the target's place
+        // is never overwritten. No MOVEFILE_COPY_ALLOWED either: it keeps the
+        // source when it cannot delete it, leaving the document twice.
+        if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return {};
+        DWORD err = GetLastError();
+        if (err != ERROR_NOT_SAME_DEVICE)
+            return Failure(err);
+        return Failure(MoveByCopy(from, to));
+    }
+    Error RemoveFile(const std::filesystem::path& file) override {
+        if (DeleteFileW(support::ExtendedPath(file).c_str()))
+            return {};
+        return Failure(GetLastError());
+    }
+    Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
+                      const std::string& description) override {
+        return WriteRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+    }
+    Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
+        // A full path names its drive, so this sets the drive and then the
+        // folder in one call.
+        if (SetCurrentDirectoryW(startFolder.c_str()))
+            return {};
+        return Failure(GetLastError());
+    }
+    std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
+
+    Error Failure(DWORD number) {
+        if (number == ERROR_SUCCESS)
+            return {};
+        return FileServices::Failure(number);
+    }
+};
+
+} // namespace
+
+FileServices& SystemFileServices() {
+    static WinFileServices services;
+    return services;
+}
+
+} // namespace ombriel

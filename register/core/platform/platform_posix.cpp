@@ -1,0 +1,201 @@
+// The platform services on POSIX systems, where the core is developed and
+// unit-tested. Failures carry the Windows numbers of the same conditions, so
+// the register numbers them alike on every system.
+#include "core/platform/platform.h"
+
+#include "core/platform/errno_number.h"
+
+#include "support/text.h"
+#include "support/unique_fd_posix.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ombriel {
+namespace {
+
+uint32_t FromErrno(int e) {
+    switch (e) {
+    case ENOENT:
+        return kErrFileNotFound;
+    case ENOTDIR:
+        return kErrPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR:
+        return kErrAccessDenied;
+    case ENOMEM:
+        return kErrNotEnoughMemory;
+    case ENOSPC:
+        return kErrDiskFull;
+    case EEXIST:
+        return kErrAlreadyExists;
+    case EXDEV:
+        return kErrNotSameDevice;
+    default:
+        return kErrInvalidData;
+    }
+}
+
+struct DirTraits {
+    using Handle = DIR*;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle d) { return d != nullptr; }
+    static bool Close(Handle d) { return ::closedir(d) == 0; }
+};
+
+// Writes all of bytes and makes them durable; errno on failure, else 0.
+int WriteWhole(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0)
+            return errno;
+        done += size_t(n);
+    }
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+uint32_t ErrorNumberFromErrno(int e) {
+    return FromErrno(e);
+}
+
+namespace {
+
+class PosixPlatform final : public Platform {
+  public:
+    Error ReadFileHead(const std::filesystem::path& file, size_t limit,
+                       std::string& bytes) override {
+        bytes.clear();
+        support::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!fd)
+            return MakeError(FromErrno(errno));
+        struct stat st {};
+        if (::fstat(fd.Get(), &st) == 0 && S_ISDIR(st.st_mode))
+            return MakeError(kErrAccessDenied);
+        // Record files are small: read in chunks rather than reserving the
+        // whole limit for each of thousands of files.
+        char chunk[8192];
+        while (bytes.size() < limit) {
+            const size_t want = std::min(sizeof chunk, limit - bytes.size());
+            const ssize_t n = ::read(fd.Get(), chunk, want);
+            if (n < 0)
+                return MakeError(FromErrno(errno));
+            if (n == 0)
+                break;
+            bytes.append(chunk, size_t(n));
+        }
+        return {};
+    }
+
+    Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
+        std::filesystem::path temp = file;
+        temp += ".tmp~";
+        support::UniqueFd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (!fd)
+            return MakeError(FromErrno(errno));
+        int err = WriteWhole(fd.Get(), bytes);
+        if (!fd.Reset() && err == 0)
+            err = errno;
+        // A file the user made read-only must stay as it is, as on Windows.
+        if (err == 0 && ::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0)
+            err = EACCES;
+        if (err == 0 && ::rename(temp.c_str(), file.c_str()) != 0)
+            err = errno;
+        if (err != 0) {
+            ::unlink(temp.c_str());
+            return MakeError(FromErrno(err));
+        }
+        return {};
+    }
+
+    Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,
+                    std::vector<std::string>& names) override {
+        support::UniqueResource<DirTraits> dir(::opendir(folder.c_str()));
+        if (!dir) {
+            return errno == ENOENT || errno == ENOTDIR ? Error{} : MakeError(FromErrno(errno));
+        }
+        std::string pat(pattern);
+        while (dirent* d = ::readdir(dir.Get())) {
+            std::string name = d->d_name;
+            if (name == "." || name == ".." ||
+                ::fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) != 0) {
+                continue;
+            }
+            if (d->d_type != DT_REG) {
+                // Links and file systems that do not report the type need a look.
+                struct stat st {};
+                if (d->d_type != DT_LNK && d->d_type != DT_UNKNOWN) {
+                    continue;
+                }
+                if (::stat((folder / name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+                    continue;
+                }
+            }
+            names.push_back(std::move(name));
+        }
+        return {};
+    }
+
+    // Latin letters folded to their base letter first (so accented names sort
+    // beside their letter), then by case-folded text; enough for the order
+    // tests and the development runs this implementation serves.
+    std::string SortKey(std::string_view text) override {
+        static constexpr char kBase[] = "aaaaaaaceeeeiiiidnooooo*ouuuuyts"; // U+00C0..U+00DF
+        std::string primary;
+        std::string secondary;
+        for (size_t pos = 0; pos < text.size();) {
+            char32_t cp = support::NextCodePoint(text, pos);
+            if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7)) {
+                cp += 32;
+            }
+            char32_t base = cp;
+            if (cp >= 0xE0 && cp <= 0xFF && cp != 0xF7) {
+                base = char32_t(kBase[cp - 0xE0]);
+            }
+            primary += char(base >> 16);
+            primary += char((base >> 8) & 0xFF);
+            primary += char(base & 0xFF);
+            secondary += char(cp >> 16);
+            secondary += char((cp >> 8) & 0xFF);
+            secondary += char(cp & 0xFF);
+        }
+        return primary + std::string(3, '\0') + secondary;
+    }
+
+    std::string Describe(uint32_t number) override {
+        switch (number) {
+        case kErrFileNotFound:
+            return "Impossibile trovare il file specificato.";
+        case kErrPathNotFound:
+            return "Impossibile trovare il percorso specificato.";
+        case kErrAccessDenied:
+            return "Accesso negato.";
+        case kErrEndOfFile:
+            return "È stata raggiunta la fine del file.";
+        case kErrDiskFull:
+            return "Spazio insufficiente sul disco.";
+        default:
+            return "Errore " + std::to_string(number) + ".";
+        }
+    }
+};
+
+} // namespace
+
+Platform& SystemPlatform() {
+    static PosixPlatform platform;
+    return platform;
+}
+
+} // namespace ombriel
