@@ -94,14 +94,15 @@ make_msi() {
     queries+=(-q "${line//@UPGRADECODE@/$upgradeCode}")
   done < "$fixups"
   msibuild "$dir/package.msi" "${queries[@]}"
-  # The package code names this exact package: a hash of its content instead
-  # of the random one wixl draws.
+  # The package code names this exact package: wixl draws a random one, so it
+  # is first replaced by zeros and then by a hash of the package.
   local name manufacturer language
   name=$(property "$dir/package.msi" ProductName)
   manufacturer=$(property "$dir/package.msi" Manufacturer)
   language=$(property "$dir/package.msi" ProductLanguage)
-  msibuild "$dir/package.msi" -s "$name $version" "$manufacturer" "x64;$language" \
-    "$(guid_of "$dir/package.msi")"
+  local summary=("$name $version" "$manufacturer" "x64;$language")
+  msibuild "$dir/package.msi" -s "${summary[@]}" "{00000000-0000-0000-0000-000000000000}"
+  msibuild "$dir/package.msi" -s "${summary[@]}" "$(guid_of "$dir/package.msi")"
   mv "$dir/package.msi" "$out"
 }
 
