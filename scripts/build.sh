@@ -10,9 +10,9 @@ cmake -S "$root" -B "$root/build/windows" -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
 cmake --build "$root/build/windows" -j "$jobs"
 
-# What a Windows user needs, in one folder.
+# What a Windows user downloads, in one folder: the zips, the MSIs and
+# SHA256SUMS (scripts/release.sh makes the same from a clean build folder).
 release="$root/build/release"
+rm -rf "$release"
 mkdir -p "$release"
-for f in Ombriel.exe Zelbrin.exe README.TXT; do
-  [ -f "$root/build/windows/bin/$f" ] && cp -f "$root/build/windows/bin/$f" "$release/"
-done
+cp "$root/build/windows/release/"* "$release/"

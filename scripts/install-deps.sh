@@ -3,7 +3,8 @@
 # they are all present, so it is safe to run before every build.
 set -euo pipefail
 pkgs=(cmake make g++ libgtest-dev zlib1g-dev mingw-w64 g++-mingw-w64-x86-64-posix
-      wine wine64 xvfb xauth imagemagick)
+      wine wine64 xvfb xauth imagemagick
+      git wixl msitools faketime zip unzip)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
