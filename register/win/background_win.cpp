@@ -15,8 +15,10 @@ void BackgroundPicture::Clear() {
 
 bool BackgroundPicture::Load(const std::filesystem::path& file) {
     Clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(file, ec)) {
+    // GetFileAttributesW rather than std::filesystem, whose status queries
+    // pull a large part of the C++ runtime into the program.
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return false;
     }
     ComPtr<IWICImagingFactory> factory;
