@@ -69,6 +69,26 @@ TEST_F(GridInputE2e, PostedDoubleClickOpensTheClickedRowWhereverThePointerRests)
     AnswerInputBox(L"MODIFICA DESCRIZIONE", L"Nuova descrizione ?", L"Secondo", nullptr);
 }
 
+TEST_F(GridInputE2e, TheHighlightedRowIsTheChosenRowWhateverHighlightedIt) {
+    StartWithTwoDocuments();
+    // An assistive tool selects a row with no click at all.
+    ui::ListViewSelectItem(Grid(), 1);
+    Press(IDC_BTN_ELIMINA);
+    auto confirm = ExpectBox(L"CONFERMA ELIMINAZIONE", L"Secondo");
+    ASSERT_TRUE(ui::Answer(confirm.hwnd, IDNO));
+
+    // A double-click whose click went missing (the list reports none for a
+    // press the pointer moved during): the row opened is the row chosen.
+    ClickCell(0, 1);
+    const POINT second = ui::Centre(ui::ListViewCellRect(Grid(), 1, 1));
+    PostMessageW(Grid(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(second.x, second.y));
+    PostMessageW(Grid(), WM_LBUTTONUP, 0, MAKELPARAM(second.x, second.y));
+    EXPECT_EQ(OpenedDocument(), Document(L"b-secondo.pdf"));
+    Press(IDC_BTN_ELIMINA);
+    confirm = ExpectBox(L"CONFERMA ELIMINAZIONE", L"Secondo");
+    ASSERT_TRUE(ui::Answer(confirm.hwnd, IDNO));
+}
+
 TEST_F(GridInputE2e, ClickBelowTheRowsOrOnTheHeadingChoosesNoRow) {
     StartWithTwoDocuments();
     ClickCell(0, 1);

@@ -107,7 +107,23 @@ void GridView::SetCurrentCell(int item, int subItem) {
     model_.SetCol(subItem);
     // A click on any cell chooses its row, and the selector column shows it:
     // the list alone would mark the row only for a click in its first column.
+    settingSelection_ = true;
     ListView_SetItemState(hwnd_, item, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    settingSelection_ = false;
+}
+
+// The cell is the list's own hit test of the press, never the pointer's
+// position: a pen, a touch or a remote click leaves the pointer elsewhere.
+void GridView::ChooseClickedCell(int item, int subItem, POINT at) {
+    if (item < 0 || subItem < 0) {
+        LVHITTESTINFO hit{};
+        hit.pt = at;
+        if (ListView_SubItemHitTest(hwnd_, &hit) >= 0) {
+            item = hit.iItem;
+            subItem = hit.iSubItem;
+        }
+    }
+    SetCurrentCell(item, subItem < 0 ? 0 : subItem);
 }
 
 void GridView::Raise(const std::function<void()>& handler) const {
@@ -239,22 +255,36 @@ bool GridView::HandleNotify(NMHDR* hdr, LRESULT& result) {
     }
     case NM_CLICK:
     case NM_DBLCLK: {
-        // The cell is the list's own hit test of this very click, never the
-        // pointer's position: a pen, a touch or a remote click leaves the
-        // pointer elsewhere.
         const auto* click = reinterpret_cast<const NMITEMACTIVATE*>(hdr);
-        int item = click->iItem;
-        int subItem = click->iSubItem;
-        if (item < 0) {
-            LVHITTESTINFO hit{};
-            hit.pt = click->ptAction;
-            if (ListView_SubItemHitTest(hwnd_, &hit) >= 0) {
-                item = hit.iItem;
-                subItem = hit.iSubItem;
-            }
+        ChooseClickedCell(click->iItem, click->iSubItem, click->ptAction);
+        // A press the list took for the start of a drag sends no click, and
+        // a double-click may then come without one: the row double-clicked
+        // is chosen all the same, so a later Delete acts on the row opened.
+        Raise(onClick);
+        if (hdr->code == NM_DBLCLK)
+            Raise(onDoubleClick);
+        result = 0;
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        // Whatever highlights a row (a press whose click the list never
+        // reports, because the pointer moved on the way), that row is the one
+        // the commands act on: the row shown chosen and SelectedRow agree.
+        const auto* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
+        const bool selected =
+            (change->uNewState & LVIS_SELECTED) && !(change->uOldState & LVIS_SELECTED);
+        if (!settingSelection_ && change->iItem >= 0 && selected) {
+            model_.SetRow(change->iItem + 1);
+            Raise(onClick);
         }
-        SetCurrentCell(item, subItem);
-        Raise(hdr->code == NM_CLICK ? onClick : onDoubleClick);
+        result = 0;
+        return true;
+    }
+    case LVN_BEGINDRAG: {
+        // The grid drags nothing: a press that moved is still a click.
+        const auto* press = reinterpret_cast<const NMLISTVIEW*>(hdr);
+        ChooseClickedCell(press->iItem, -1, press->ptAction);
+        Raise(onClick);
         result = 0;
         return true;
     }

@@ -35,8 +35,9 @@ class GridView {
     // current; a click on the heading row or below the last row leaves no
     // row current (row 0).
     std::function<void()> onClick;
-    // Raised after a double-click has made the clicked cell current, and for
-    // Enter on the selected row, which opens it the same way.
+    // Raised after a double-click has made the clicked cell current (and
+    // raised onClick for it), and for Enter on the selected row, which opens
+    // it the same way.
     std::function<void()> onDoubleClick;
     // Delete and F2 on the grid, as every list takes them: delete or edit
     // the selected entry.
@@ -49,6 +50,7 @@ class GridView {
   private:
     void UpdateColumns();
     void SetCurrentCell(int item, int subItem);
+    void ChooseClickedCell(int item, int subItem, POINT at);
     void Raise(const std::function<void()>& handler) const;
     bool OnKeyDown(WPARAM key);
     bool BlocksHeaderChange(const NMHEADERW* nm) const;
@@ -66,6 +68,8 @@ class GridView {
     // Set while the program itself sets the column widths, the only time
     // the header may change them.
     bool settingColumns_ = false;
+    // Set while the grid itself highlights the row a click chose.
+    bool settingSelection_ = false;
     std::wstring textBuffer_;
     std::wstring tipText_;
 };

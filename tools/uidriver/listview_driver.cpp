@@ -67,6 +67,15 @@ int ListViewSelectedItem(HWND lv) {
     return int(SendMessageW(lv, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
 }
 
+void ListViewSelectItem(HWND lv, int index) {
+    RemoteBlock block(lv, sizeof(LVITEMW));
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    block.Write(0, &item, sizeof item);
+    SendMessageW(lv, LVM_SETITEMSTATE, WPARAM(index), reinterpret_cast<LPARAM>(block.Address()));
+}
+
 HWND ListViewHeader(HWND lv) {
     return reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
 }

@@ -19,6 +19,8 @@ RECT ListViewCellRect(HWND listView, int item, int column);
 int ListViewFocusedItem(HWND listView);
 // Index of the selected (highlighted) item; -1 when none.
 int ListViewSelectedItem(HWND listView);
+// Selects and focuses an item as an assistive tool does, with no click.
+void ListViewSelectItem(HWND listView, int item);
 // The list's header control, and a column's rectangle in its coordinates.
 HWND ListViewHeader(HWND listView);
 RECT ListViewHeaderItemRect(HWND listView, int column);

@@ -31,6 +31,7 @@ Process::~Process() {
 
 Process Process::Start(const std::filesystem::path& exe, const std::wstring& args,
                        const std::filesystem::path& workdir) {
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
     std::wstring cmd = L"\"" + exe.wstring() + L"\"";
     if (!args.empty())
         cmd += L" " + args;

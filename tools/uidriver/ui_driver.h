@@ -32,6 +32,9 @@ class Process {
 
     // exe: full path. args: the command-line text after the program name
     // (passed as-is). workdir: the working directory the program starts in.
+    // The pointer is first parked in the screen's corner, where no window of
+    // the program appears, so no real mouse motion reaches the program while
+    // a test drives it with posted input.
     static Process Start(const std::filesystem::path& exe, const std::wstring& args,
                          const std::filesystem::path& workdir);
 
