@@ -4,9 +4,12 @@
 // dialog 101, and the tests implement it with a scripted fake.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
-// The two program-wide radio choices of the dialog.
+namespace zelbrin {
+
+// The two radio choices of the dialog.
 enum OperationModeValue : int32_t { OpSplit = 0, OpJoin = 1 };
 enum SplitModeValue : int32_t { ByKeyword = 0, BySize = 1, ByPieces = 2 };
 
@@ -31,6 +34,17 @@ struct OperationInputs {
     bool crcCheck = false; // "CRC Ch&eck ?"
 };
 
+// How an operation ends, as the user is told: a string-table message (0 for
+// none); for a failure of the file system, the file it concerns and the
+// system's error code (0 when the system reported none); and the control
+// the keyboard focus goes to.
+struct Ending {
+    int message = 0;
+    std::filesystem::path file;
+    int systemError = 0;
+    std::optional<FocusTarget> focus;
+};
+
 class OperationUi {
   public:
     virtual ~OperationUi() = default;
@@ -38,12 +52,17 @@ class OperationUi {
     virtual OperationInputs ReadInputs() = 0;
     // "&Generate Batch File ?", read when a split has written its pieces.
     virtual bool BatchFileWanted() = 0;
+    // A text of the program's string table, as UTF-8 (the JOIN.BAT lines).
+    virtual std::string Text(int stringId) = 0;
 
     // Disables (busy) or enables again the default button and Cancel.
     virtual void SetBusy(bool busy) = 0;
 
     // A string-table message with one OK button (ShowMessage).
     virtual void ShowMessage(int stringId) = 0;
+    // A failure message of the file layer: the string-table text, then the
+    // file's path and the system's reason.
+    virtual void ShowFailure(int stringId, const std::filesystem::path& file, int systemError) = 0;
     // The Yes/No question of an operation; true for any answer but No.
     virtual bool Confirm(const std::string& textUtf8) = 0;
 
@@ -54,6 +73,9 @@ class OperationUi {
 
     virtual void MoveFocus(FocusTarget target) = 0;
 };
+
+// Tells the user how an operation ended: its message, then the focus move.
+void ReportEnding(OperationUi& ui, const Ending& ending);
 
 // Keeps the default button and Cancel disabled for the life of an operation.
 class BusyScope {
@@ -66,3 +88,5 @@ class BusyScope {
   private:
     OperationUi& ui_;
 };
+
+} // namespace zelbrin

@@ -4,6 +4,9 @@
 #include "ui_driver_unix.h"
 #include "zelbrin_fixture.h"
 
+#include "support/system_error.h"
+#include "support/text.h"
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -174,8 +177,12 @@ TEST_F(ZelbrinJoin, FullTargetDriveReportsTheFailureAndLeavesNoPartialFile) {
         GTEST_SKIP() << "no small disk for this case: " << disk.Why();
     WritePieces({700000, 700000});
     Choose(Piece(1), disk.Root());
-    ExpectMessage(ConfirmYes(PressJoin()), kWriteFailed);
-    EXPECT_FALSE(fs::exists(fs::path(disk.Root()) / "report.doc"));
+    // What failed, with the file, then the system's own reason.
+    const fs::path output = fs::path(disk.Root()) / "report.doc";
+    ExpectMessage(ConfirmYes(PressJoin()),
+                  kWriteFailed + L"\n\n" + output.native() + L"\n" +
+                      support::Widen(support::SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_FALSE(fs::exists(output));
 }
 
 TEST_F(ZelbrinJoin, PiecesSplitByZelbrinJoinBackToTheExactSource) {

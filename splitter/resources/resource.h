@@ -1,6 +1,8 @@
 #pragma once
 // Ids of dialog 101, its controls, the system-menu items, the icon and the
-// string table of Zelbrin. Included by the .rc and by the Win32 layer.
+// string table of Zelbrin. Included by the .rc and by the Win32 layer; the
+// texts the engines use have their ids in core/string_ids.h.
+#include "core/string_ids.h"
 
 #define IDD_ZELBRIN 101
 #define IDI_ZELBRIN 104
@@ -28,7 +30,8 @@
 #define IDC_UNIT_LABEL 1026
 #define IDC_UNIT_MBS 1028
 
-// Items appended to the system menu.
+// Items appended to the system menu. System commands are an id space of
+// their own: 1026 here and the static 1026 above never meet.
 #define IDM_SYS_HELP 1026
 #define IDM_SYS_ABOUT 1027
 
@@ -42,9 +45,5 @@
 #define IDS_NOTICE 7
 #define IDS_TIP_KBS 8
 #define IDS_TIP_BYTES 9
-#define IDS_BATCH_HEADER 10
-#define IDS_BATCH_FIRST 11
-#define IDS_BATCH_NEXT 12
-#define IDS_BATCH_FOOTER 13
 #define IDS_TIP_MBS 14
 #define IDS_TIP_CRC 15

@@ -1,46 +1,37 @@
-#include "core/checksum_file.h"
-#include "core/crc32.h"
+#include "core/checksum/checksum_file.h"
+#include "core/checksum/crc32.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
 namespace fs = std::filesystem;
 
 namespace {
 class ChecksumFile : public ::testing::Test {
   protected:
-    void SetUp() override {
-        Crc32InitTable();
-        dir_ = fs::temp_directory_path() /
-               ("zelbrin_crc_" + std::to_string(std::random_device{}()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
     fs::path Write(const std::string& name, const std::string& bytes) {
         const fs::path p = dir_ / name;
-        std::ofstream(p, std::ios::binary) << bytes;
+        WriteBytes(p, bytes);
         return p;
     }
-    static std::string Read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
 
-    fs::path dir_;
+    TempFolder folder_;
+    const fs::path dir_ = folder_.Path();
 };
 
 TEST_F(ChecksumFile, HoldsTheFinalValueLittleEndianInFourBytes) {
-    Crc32Update("123456789", 9, 1);
-    ASSERT_TRUE(WriteChecksumFile(dir_ / "movie_avi"));
-    EXPECT_EQ(Read(dir_ / "movie_avi.CRC"), std::string("\x26\x39\xF4\xCB", 4));
-    EXPECT_EQ(CrcRegister, 0xCBF43926u) << "the register is complemented in place";
+    ASSERT_EQ(WriteChecksumFile(dir_ / "movie_avi", Crc32Of("123456789", 9)), 0);
+    EXPECT_EQ(ReadBytes(dir_ / "movie_avi.CRC"), std::string("\x26\x39\xF4\xCB", 4));
 
     const StoredChecksum stored = ReadChecksumFile(dir_ / "movie_avi.CRC");
     EXPECT_EQ(stored.state, ChecksumFileState::Stored);
@@ -50,13 +41,13 @@ TEST_F(ChecksumFile, HoldsTheFinalValueLittleEndianInFourBytes) {
 
 TEST_F(ChecksumFile, ReplacesAnExistingLongerFile) {
     Write("a_txt.CRC", "0123456789");
-    Crc32Update("123456789", 9, 1);
-    ASSERT_TRUE(WriteChecksumFile(dir_ / "a_txt"));
-    EXPECT_EQ(Read(dir_ / "a_txt.CRC").size(), 4u);
+    ASSERT_EQ(WriteChecksumFile(dir_ / "a_txt", 0xCBF43926u), 0);
+    EXPECT_EQ(ReadBytes(dir_ / "a_txt.CRC").size(), 4u);
 }
 
-TEST_F(ChecksumFile, UncreatableFileIsNotWrittenAndReportedAsFalse) {
-    EXPECT_FALSE(WriteChecksumFile(dir_ / "no such folder" / "x_bin"));
+TEST_F(ChecksumFile, UncreatableFileIsNotWrittenAndReportsTheSystemsError) {
+    EXPECT_NE(WriteChecksumFile(dir_ / "no such folder" / "x_bin", 1), 0);
+    EXPECT_FALSE(fs::exists(dir_ / "no such folder"));
 }
 
 TEST_F(ChecksumFile, ReadDistinguishesMissingZeroAndShortFiles) {
@@ -92,22 +83,16 @@ TEST_F(ChecksumFile, WholeFileChecksumEqualsTheRunningChecksumOfItsBlocks) {
     for (auto& ch : content)
         ch = static_cast<char>(rng());
     const fs::path file = Write("big.bin", content);
-    Crc32Update(content.data(), 1000, 1);
-    Crc32Update(content.data() + 1000, content.size() - 1000, 0);
-    const uint32_t expected = ~CrcRegister;
-    EXPECT_EQ(ChecksumOfFile(file), expected);
-    EXPECT_EQ(CrcRegister, expected);
+    EXPECT_EQ(ChecksumOfFile(file), Crc32Of(content.data(), content.size()));
 }
 
 TEST_F(ChecksumFile, UnreadableFileGivesAllOnes) {
     EXPECT_EQ(ChecksumOfFile(dir_ / "absent.bin"), 0xFFFFFFFFu);
-    EXPECT_EQ(CrcRegister, 0xFFFFFFFFu);
     EXPECT_EQ(ChecksumOfFile(Write("empty.bin", "")), 0u) << "the CRC-32 of nothing is 0";
 }
 
 TEST_F(ChecksumFile, UnicodeNamesReachTheFileSystem) {
-    Crc32Update("123456789", 9, 1);
-    ASSERT_TRUE(WriteChecksumFile(dir_ / fs::path(u8"città_€_日本")));
+    ASSERT_EQ(WriteChecksumFile(dir_ / fs::path(u8"città_€_日本"), 0xCBF43926u), 0);
     EXPECT_EQ(ReadChecksumFile(dir_ / fs::path(u8"città_€_日本.CRC")).value, 0xCBF43926u);
 }
 

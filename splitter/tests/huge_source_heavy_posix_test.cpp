@@ -1,16 +1,23 @@
 // A 5 GiB sparse source, split natively: true 64-bit sizes and a source read
 // once. Heavy (it reads 5 GiB twice), so it runs apart from the Wine tests.
-#include "core/checksum_file.h"
-#include "core/crc32.h"
-#include "core/message_ids.h"
-#include "core/split_engine.h"
+#include "core/checksum/checksum_file.h"
+#include "core/checksum/crc32.h"
+#include "core/split/split_engine.h"
+#include "core/string_ids.h"
 #include "fake_operation_ui.h"
-#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <fcntl.h>
 #include <unistd.h>
+
+using namespace zelbrin;
+using support::testing::TempFolder;
+using zelbrin::testing::FakeOperationUi;
 
 namespace fs = std::filesystem;
 
@@ -30,7 +37,6 @@ uint64_t BytesReadByThisProcess() {
 class HugeSparseSource : public ::testing::Test {
   protected:
     void SetUp() override {
-        Crc32InitTable();
         const int fd = ::open((dir / "big.img").c_str(), O_CREAT | O_WRONLY, 0644);
         ASSERT_GE(fd, 0);
         ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(size)), 0);
@@ -39,14 +45,14 @@ class HugeSparseSource : public ::testing::Test {
             ASSERT_EQ(::pwrite(fd, "Z", 1, static_cast<off_t>(at)), 1);
         ::close(fd);
         fs::create_directories(dir / "out");
-        if (fs::space(dir.path()).available < size + GiB)
+        if (fs::space(dir.Path()).available < size + GiB)
             GTEST_SKIP() << "not enough free disk for 5 GiB of pieces";
     }
 
     void SplitOnce(SplitModeValue mode, const std::string& value, SizeUnit unit, bool crc) {
         ui.inputs = {OpSplit, mode, dir / "big.img", dir / "out", value, unit, crc};
         const uint64_t before = BytesReadByThisProcess();
-        SplitFile(ui);
+        result = SplitFile(ui);
         readBytes = BytesReadByThisProcess() - before;
     }
 
@@ -60,11 +66,12 @@ class HugeSparseSource : public ::testing::Test {
     const uint64_t size = 5 * GiB + 12345;
     FakeOperationUi ui;
     uint64_t readBytes = 0;
+    SplitResult result;
 };
 
 TEST_F(HugeSparseSource, ByPiecesGivesTrueSizesAndReadsTheSourceOnce) {
     SplitOnce(ByPieces, "2", SizeUnit::Bytes, true);
-    ASSERT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
+    ASSERT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
     const fs::path out = dir / "out";
     EXPECT_EQ(ui.questions.at(0), "File will be split into 1 pieces of size 2684360732 bytes and "
                                   "1 piece of size 2684360733 bytes\nShall I continue ?");
@@ -80,7 +87,7 @@ TEST_F(HugeSparseSource, ByPiecesGivesTrueSizesAndReadsTheSourceOnce) {
 
 TEST_F(HugeSparseSource, BySizeOfTwoGigabytesGivesThreePieces) {
     SplitOnce(BySize, "2048", SizeUnit::MBs, false);
-    ASSERT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
+    ASSERT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
     EXPECT_EQ(ui.questions.at(0), "File will be split into 3 pieces\nShall I continue ?");
     const fs::path out = dir / "out";
     EXPECT_EQ(fs::file_size(out / "big_img.1"), 2 * GiB);
@@ -89,6 +96,6 @@ TEST_F(HugeSparseSource, BySizeOfTwoGigabytesGivesThreePieces) {
     EXPECT_EQ(At(out / "big_img.1", 2 * GiB - 1), 'Z');
     EXPECT_EQ(At(out / "big_img.3", 0), 'Z');
     EXPECT_LT(readBytes, size + 16 * 1024 * 1024) << "nothing is read twice";
-    EXPECT_EQ(PiecesWritten, 3u);
+    EXPECT_EQ(result.piecesWritten, 3u);
 }
 } // namespace

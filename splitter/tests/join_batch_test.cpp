@@ -1,14 +1,20 @@
 // The text of JOIN.BAT: exact bytes for plain names, and names that cmd
 // would expand or execute written so that cmd reads them back unchanged.
-#include "core/join_batch.h"
+#include "core/split/join_batch.h"
+#include "fake_operation_ui.h"
 
 #include <gtest/gtest.h>
 
+using namespace zelbrin;
+using zelbrin::testing::TestBatchTemplates;
+
 namespace {
-std::optional<std::string> AsIs(const std::string& s) { return s; }
+std::optional<std::string> AsIs(const std::string& s) {
+    return s;
+}
 
 TEST(JoinBatch, ThreePiecesGiveTheNineLinesExactly) {
-    EXPECT_EQ(JoinBatchText("movie.avi", 3, AsIs),
+    EXPECT_EQ(JoinBatchText(TestBatchTemplates(), "movie.avi", 3, AsIs),
               "ECHO OFF\r\n"
               "REM Zelbrin genarated batch file\r\n"
               "ECHO Now movie.avi will be recreated\r\n"
@@ -21,14 +27,14 @@ TEST(JoinBatch, ThreePiecesGiveTheNineLinesExactly) {
 }
 
 TEST(JoinBatch, OnePieceHasNoAppendingCopy) {
-    const std::string text = JoinBatchText("README", 1, AsIs);
+    const std::string text = JoinBatchText(TestBatchTemplates(), "README", 1, AsIs);
     EXPECT_NE(text.find("COPY /B \"README.1\" zelbrn.tmp\r\nREN zelbrn.tmp \"README\"\r\n"),
               std::string::npos);
     EXPECT_EQ(text.find("zelbrn.tmp+"), std::string::npos);
 }
 
 TEST(JoinBatch, SeveralDotsKeepTheNameAndChangeOnlyTheStem) {
-    const std::string text = JoinBatchText("report.final.doc", 2, AsIs);
+    const std::string text = JoinBatchText(TestBatchTemplates(), "report.final.doc", 2, AsIs);
     EXPECT_NE(text.find("ECHO Now report.final.doc will be recreated\r\n"), std::string::npos);
     EXPECT_NE(text.find("COPY /B zelbrn.tmp+\"report.final_doc.2\" zelbrn.tmp\r\n"),
               std::string::npos);
@@ -36,7 +42,7 @@ TEST(JoinBatch, SeveralDotsKeepTheNameAndChangeOnlyTheStem) {
 }
 
 TEST(JoinBatch, TenPiecesAndMoreAreNumberedWithoutLeadingZeros) {
-    const std::string text = JoinBatchText("a.b", 12, AsIs);
+    const std::string text = JoinBatchText(TestBatchTemplates(), "a.b", 12, AsIs);
     EXPECT_NE(text.find("\"a_b.10\""), std::string::npos);
     EXPECT_NE(text.find("\"a_b.12\""), std::string::npos);
     EXPECT_EQ(text.find("\"a_b.13\""), std::string::npos);
@@ -67,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EscapeCase{"a|b<c>d", "a^|b^<c^>d", "a|b<c>d"}));
 
 TEST(JoinBatch, SpecialNameIsEscapedInEveryLine) {
-    const std::string text = JoinBatchText("50% & more.txt", 2, AsIs);
+    const std::string text = JoinBatchText(TestBatchTemplates(), "50% & more.txt", 2, AsIs);
     EXPECT_NE(text.find("ECHO Now 50%% ^& more.txt will be recreated\r\n"), std::string::npos);
     EXPECT_NE(text.find("COPY /B \"50%% & more_txt.1\" zelbrn.tmp\r\n"), std::string::npos);
     EXPECT_NE(text.find("COPY /B zelbrn.tmp+\"50%% & more_txt.2\" zelbrn.tmp\r\n"),
@@ -93,13 +99,14 @@ TEST(JoinBatch, NamesAreWrittenInTheCodePageCmdReads) {
         }
         return out;
     };
-    const std::string held = JoinBatchText("caf\xc3\xa9.txt", 1, latin);
+    const std::string held = JoinBatchText(TestBatchTemplates(), "caf\xc3\xa9.txt", 1, latin);
     EXPECT_NE(held.find("COPY /B \"caf\x82_txt.1\" zelbrn.tmp"), std::string::npos);
     EXPECT_EQ(held.find("CHCP"), std::string::npos);
 
     // A name the code page cannot hold is written as UTF-8 after switching
     // the console to UTF-8, right after ECHO OFF so the switch is not shown.
-    const std::string wide = JoinBatchText("\xe6\x97\xa5\xe6\x9c\xac.txt", 1, latin);
+    const std::string wide =
+        JoinBatchText(TestBatchTemplates(), "\xe6\x97\xa5\xe6\x9c\xac.txt", 1, latin);
     EXPECT_EQ(wide.rfind("ECHO OFF\r\nCHCP 65001 >NUL\r\nREM Zelbrin", 0), 0u);
     EXPECT_NE(wide.find("REN zelbrn.tmp \"\xe6\x97\xa5\xe6\x9c\xac.txt\""), std::string::npos);
 }

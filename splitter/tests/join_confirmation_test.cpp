@@ -1,6 +1,8 @@
-#include "core/join_confirmation.h"
+#include "core/join/join_confirmation.h"
 
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
 
 TEST(JoinConfirmation, ShowsTheTrueSizeAndCountOfHugeSets) {
     const auto text = FormatJoinConfirmation(70000, "big.iso", 6'442'450'944ull);

@@ -1,9 +1,21 @@
-#include "core/crc32.h"
-#include "core/join_engine.h"
-#include "core/message_ids.h"
-#include "join_fixture.h"
+#include "core/checksum/crc32.h"
+#include "core/join/join_engine.h"
+#include "core/string_ids.h"
+#include "fake_operation_ui.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
+
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+#include <fstream>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::RandomBytes;
 
 namespace fs = std::filesystem;
 
@@ -14,13 +26,12 @@ std::string LittleEndian(uint32_t v) {
 }
 
 uint32_t CrcOf(const std::string& bytes) {
-    return ~Crc32Update(bytes.data(), bytes.size(), 1);
+    return Crc32Of(bytes.data(), bytes.size());
 }
 
-class JoinEngine : public testing::Test {
-protected:
+class JoinEngine : public ::testing::Test {
+  protected:
     void SetUp() override {
-        Crc32InitTable();
         ui.inputs.operationMode = OpJoin;
         ui.inputs.source = dir / "in" / "report_doc.1";
         ui.inputs.target = dir / "out";
@@ -41,8 +52,8 @@ protected:
     fs::path Crc() const { return dir / "in" / "report_doc.CRC"; }
     fs::path Output() const { return dir / "out" / "report.doc"; }
 
-    TempDir dir;
-    ScriptedUi ui;
+    TempFolder dir;
+    FakeOperationUi ui;
 };
 
 TEST_F(JoinEngine, JoinsThePiecesInOrderAfterTheConfirmation) {
@@ -62,10 +73,10 @@ TEST_F(JoinEngine, JoinsThePiecesInOrderAfterTheConfirmation) {
 }
 
 TEST_F(JoinEngine, PiecesOfExactlyOneCopyBlockAndEmptyPiecesJoinWhole) {
-    const std::string whole =
-        WritePieces({kJoinCopyBlock, 0, kJoinCopyBlock + 1, kJoinCopyBlock - 1, 3 * kJoinCopyBlock});
+    const std::string whole = WritePieces(
+        {kJoinCopyBlock, 0, kJoinCopyBlock + 1, kJoinCopyBlock - 1, 3 * kJoinCopyBlock});
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgJoinSucceeded});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_JOIN_SUCCEEDED});
     EXPECT_EQ(ReadBytes(Output()), whole);
 }
 
@@ -91,7 +102,7 @@ TEST_F(JoinEngine, NoToTheConfirmationWritesNothingAndSaysNothing) {
     EXPECT_EQ(ReadBytes(Output()), "kept");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.positions.empty());
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_FALSE(ui.Busy());
 }
 
 struct RefusalCase {
@@ -102,7 +113,7 @@ struct RefusalCase {
     std::vector<std::string> events;
 };
 
-class JoinRefusal : public JoinEngine, public testing::WithParamInterface<RefusalCase> {};
+class JoinRefusal : public JoinEngine, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(JoinRefusal, EndsWithItsMessageBeforeAnythingIsWritten) {
     WritePieces({3, 3});
@@ -118,17 +129,30 @@ TEST_P(JoinRefusal, EndsWithItsMessageBeforeAnythingIsWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, JoinRefusal,
-    testing::Values(
-        RefusalCase{"NoSource", "", "out", MsgNoSourceFile, {"busy", "message 16", "focus 0", "idle"}},
-        RefusalCase{"NoTarget", "in/report_doc.1", "", MsgNoTargetDirectory,
+    ::testing::Values(
+        RefusalCase{
+            "NoSource", "", "out", IDS_NO_SOURCE_FILE, {"busy", "message 16", "focus 0", "idle"}},
+        RefusalCase{"NoTarget",
+                    "in/report_doc.1",
+                    "",
+                    IDS_NO_TARGET_DIRECTORY,
                     {"busy", "message 18", "focus 1", "idle"}},
-        RefusalCase{"NotAFirstPiece", "in/report_doc.11", "out", MsgNotFirstPiece,
+        RefusalCase{"NotAFirstPiece",
+                    "in/report_doc.11",
+                    "out",
+                    IDS_NOT_FIRST_PIECE,
                     {"busy", "message 20", "idle"}},
-        RefusalCase{"SecondPiece", "in/report_doc.2", "out", MsgNotFirstPiece,
+        RefusalCase{"SecondPiece",
+                    "in/report_doc.2",
+                    "out",
+                    IDS_NOT_FIRST_PIECE,
                     {"busy", "message 20", "idle"}},
         // Chosen in the Open dialog, gone by the time the set is counted:
         // an empty file reported as joined would be a wrong result.
-        RefusalCase{"FirstPieceGone", "in/other_doc.1", "out", MsgFirstPieceMissing,
+        RefusalCase{"FirstPieceGone",
+                    "in/other_doc.1",
+                    "out",
+                    IDS_FIRST_PIECE_MISSING,
                     {"busy", "message 48", "idle"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -138,7 +162,7 @@ struct VerifyCase {
     int message;
 };
 
-class JoinVerification : public JoinEngine, public testing::WithParamInterface<VerifyCase> {};
+class JoinVerification : public JoinEngine, public ::testing::WithParamInterface<VerifyCase> {};
 
 TEST_P(JoinVerification, EndsWithTheMessageOfTheChecksumOutcomeAndKeepsTheFile) {
     const std::string whole = WritePieces({1234, 99, 5000});
@@ -158,14 +182,15 @@ TEST_P(JoinVerification, EndsWithTheMessageOfTheChecksumOutcomeAndKeepsTheFile) 
     EXPECT_EQ(ReadBytes(Output()), whole);
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, JoinVerification,
-                         testing::Values(VerifyCase{"NoChecksumFile", "none", MsgJoinSucceeded},
-                                         VerifyCase{"Match", "match", MsgJoinSucceeded},
-                                         VerifyCase{"StoredZero", "zero", MsgJoinSucceeded},
-                                         VerifyCase{"Mismatch", "mismatch", MsgJoinedCrcError},
-                                         VerifyCase{"ShortChecksumFile", "short", MsgJoinedCrcError},
-                                         VerifyCase{"ChecksumInTarget", "target", MsgJoinSucceeded}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, JoinVerification,
+    ::testing::Values(VerifyCase{"NoChecksumFile", "none", IDS_JOIN_SUCCEEDED},
+                      VerifyCase{"Match", "match", IDS_JOIN_SUCCEEDED},
+                      VerifyCase{"StoredZero", "zero", IDS_JOIN_SUCCEEDED},
+                      VerifyCase{"Mismatch", "mismatch", IDS_JOINED_CRC_ERROR},
+                      VerifyCase{"ShortChecksumFile", "short", IDS_JOINED_CRC_ERROR},
+                      VerifyCase{"ChecksumInTarget", "target", IDS_JOIN_SUCCEEDED}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JoinEngine, ChangedByteInOnePieceGivesCrcErrorAndTheFileStays) {
     std::string whole = WritePieces({300, 300, 300});
@@ -174,7 +199,7 @@ TEST_F(JoinEngine, ChangedByteInOnePieceGivesCrcErrorAndTheFileStays) {
     piece2[150] ^= 0x01;
     WriteBytes(Piece(2), piece2);
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgJoinedCrcError});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_JOINED_CRC_ERROR});
     whole[450] ^= 0x01;
     EXPECT_EQ(ReadBytes(Output()), whole);
 }
@@ -183,9 +208,9 @@ TEST_F(JoinEngine, OutputThatCannotBeCreatedIsReported) {
     WritePieces({3, 3});
     ui.inputs.target = dir / "no such folder";
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgOutputCreateFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_OUTPUT_CREATE_FAILED});
     EXPECT_FALSE(fs::exists(dir / "no such folder"));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_FALSE(ui.Busy());
 }
 
 // A piece that goes away or changes after the count ends the join with a
@@ -196,36 +221,37 @@ struct MidJoinCase {
     int message;
 };
 
-class JoinInterrupted : public JoinEngine, public testing::WithParamInterface<MidJoinCase> {};
+class JoinInterrupted : public JoinEngine, public ::testing::WithParamInterface<MidJoinCase> {};
 
 TEST_P(JoinInterrupted, ReportsTheFailureAndLeavesNoPartialOutput) {
     WritePieces({kJoinCopyBlock + 10, 500, 700});
     WriteBytes(Output(), "old contents");
     ui.onProgress = [&](uint64_t n) {
         if (n == 2)
-            GetParam().change(dir.path());
+            GetParam().change(dir.Path());
     };
     JoinFiles(ui);
     EXPECT_EQ(ui.messages, std::vector<int>{GetParam().message});
     EXPECT_FALSE(fs::exists(Output()));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_FALSE(ui.Busy());
     EXPECT_EQ(ui.events.back(), "idle");
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, JoinInterrupted,
-    testing::Values(
-        MidJoinCase{"PieceRemoved",
-                    [](const fs::path& d) { fs::remove(d / "in" / "report_doc.2"); },
-                    MsgPieceOpenFailed},
-        MidJoinCase{"PieceGrew",
-                    [](const fs::path& d) {
-                        std::ofstream(d / "in" / "report_doc.3", std::ios::app) << "more";
-                    },
-                    MsgPieceSetChanged},
-        MidJoinCase{"PieceShrank",
-                    [](const fs::path& d) { fs::resize_file(d / "in" / "report_doc.3", 1); },
-                    MsgPieceSetChanged}),
+    ::testing::Values(MidJoinCase{"PieceRemoved",
+                                  [](const fs::path& d) { fs::remove(d / "in" / "report_doc.2"); },
+                                  IDS_PIECE_OPEN_FAILED},
+                      MidJoinCase{"PieceGrew",
+                                  [](const fs::path& d) {
+                                      std::ofstream(d / "in" / "report_doc.3", std::ios::app)
+                                          << "more";
+                                  },
+                                  IDS_PIECE_SET_CHANGED},
+                      MidJoinCase{
+                          "PieceShrank",
+                          [](const fs::path& d) { fs::resize_file(d / "in" / "report_doc.3", 1); },
+                          IDS_PIECE_SET_CHANGED}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JoinEngine, PartialOutputThatCannotBeRemovedIsSaidSo) {
@@ -244,7 +270,7 @@ TEST_F(JoinEngine, PartialOutputThatCannotBeRemovedIsSaidSo) {
 #endif
     };
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgJoinedNotRemoved});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_JOINED_NOT_REMOVED});
 }
 
 TEST_F(JoinEngine, RunningOutOfMemoryMidJoinRemovesTheOutputAndFreesTheButtons) {
@@ -254,9 +280,9 @@ TEST_F(JoinEngine, RunningOutOfMemoryMidJoinRemovesTheOutputAndFreesTheButtons) 
             throw std::bad_alloc();
     };
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgLowOnMemory});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_LOW_ON_MEMORY});
     EXPECT_FALSE(fs::exists(Output()));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_FALSE(ui.Busy());
 }
 
 } // namespace

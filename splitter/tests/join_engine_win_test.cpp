@@ -1,16 +1,25 @@
 // Windows only: joins in folders beyond 260 characters with names outside
 // ASCII, and an output file that another program holds.
-#include "core/crc32.h"
-#include "core/file_io.h"
-#include "core/join_engine.h"
-#include "core/message_ids.h"
-#include "join_fixture.h"
+#include "core/checksum/crc32.h"
+#include "core/files/file_io.h"
+#include "core/join/join_engine.h"
+#include "core/string_ids.h"
+#include "fake_operation_ui.h"
+#include "test_data.h"
 
 #include <windows.h>
 
-#include "whole_file_io.h"
-
+#include "support/long_path_win.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::RandomBytes;
 
 namespace fs = std::filesystem;
 
@@ -22,51 +31,53 @@ std::string LittleEndian(uint32_t v) {
 }
 
 TEST(JoinOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
-    Crc32InitTable();
-    TempDir dir;
-    fs::path deep = dir.path();
+    TempFolder dir;
+    fs::path deep = dir.Path();
     for (int i = 0; i < 6; ++i) {
         deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
-        ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << GetLastError();
+        ASSERT_TRUE(CreateDirectoryW(support::ExtendedPath(deep).c_str(), nullptr))
+            << GetLastError();
     }
     ASSERT_GT(deep.native().size(), 300u);
     const std::string whole = RandomBytes(300000, 5);
-    const std::vector<fs::path> files = {deep / L"caf\u00e9 & co_txt.1", deep / L"caf\u00e9 & co_txt.2",
+    const std::vector<fs::path> files = {deep / L"caf\u00e9 & co_txt.1",
+                                         deep / L"caf\u00e9 & co_txt.2",
                                          deep / L"caf\u00e9 & co_txt.CRC"};
-    WriteAll(files[0], whole.substr(0, 100000));
-    WriteAll(files[1], whole.substr(100000));
-    WriteAll(files[2], LittleEndian(~Crc32Update(whole.data(), whole.size(), 1)));
-    ScriptedUi ui;
+    WriteBytes(files[0], whole.substr(0, 100000));
+    WriteBytes(files[1], whole.substr(100000));
+    WriteBytes(files[2], LittleEndian(Crc32Of(whole.data(), whole.size())));
+    FakeOperationUi ui;
     ui.inputs.operationMode = OpJoin;
     ui.inputs.source = files[0];
     ui.inputs.target = deep;
     JoinFiles(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgJoinSucceeded});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_JOIN_SUCCEEDED});
     const fs::path output = deep / L"caf\u00e9 & co.txt";
-    EXPECT_EQ(ReadAll(output), whole);
-    // TempDir's remove_all cannot reach this deep without the prefix.
+    EXPECT_EQ(ReadBytes(output), whole);
+    // TempFolder's remove_all cannot reach this deep without the prefix.
     for (const fs::path& p : files)
         RemoveFileAt(p);
     RemoveFileAt(output);
-    for (; deep != dir.path(); deep = deep.parent_path())
-        RemoveDirectoryW(SystemPath(deep).c_str());
+    for (; deep != dir.Path(); deep = deep.parent_path())
+        RemoveDirectoryW(support::ExtendedPath(deep).c_str());
 }
 
 TEST(JoinOnWindows, OutputHeldByAnotherProgramIsReportedAndLeftAlone) {
-    TempDir dir;
+    TempFolder dir;
     WriteBytes(dir / "in" / "a_bin.1", "abc");
     fs::create_directories(dir / "out");
     WriteBytes(dir / "out" / "a.bin", "held");
-    const HANDLE held = CreateFileW(SystemPath(dir / "out" / "a.bin").c_str(), GENERIC_READ, 0,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE held =
+        CreateFileW(support::ExtendedPath(dir / "out" / "a.bin").c_str(), GENERIC_READ, 0, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    ScriptedUi ui;
+    FakeOperationUi ui;
     ui.inputs.operationMode = OpJoin;
     ui.inputs.source = dir / "in" / "a_bin.1";
     ui.inputs.target = dir / "out";
     JoinFiles(ui);
     CloseHandle(held);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgOutputCreateFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_OUTPUT_CREATE_FAILED});
     EXPECT_EQ(ReadBytes(dir / "out" / "a.bin"), "held");
 }
 } // namespace

@@ -1,10 +1,12 @@
 // The streaming keyword search must find exactly what a search over the
 // whole file finds, wherever the block edges fall.
-#include "core/split_engine.h"
+#include "core/split/keyword_scanner.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+using namespace zelbrin;
 
 namespace {
 std::vector<uint64_t> NaiveEnds(const std::string& text, const std::string& keyword) {
@@ -47,15 +49,11 @@ INSTANTIATE_TEST_SUITE_P(
     Edges, ScanTable,
     ::testing::Values(ScanCase{"abXdeXfg", "X", {3, 6}},
                       // Occurrences after a zero byte are found too.
-                      ScanCase{"ab\0cXd\0X"s, "X", {5, 8}},
-                      ScanCase{"a\0\0b"s, "\0"s, {2, 3}},
+                      ScanCase{"ab\0cXd\0X"s, "X", {5, 8}}, ScanCase{"a\0\0b"s, "\0"s, {2, 3}},
                       // Occurrences do not overlap.
-                      ScanCase{"aaaaa", "aa", {2, 4}},
-                      ScanCase{"abababab", "abab", {4, 8}},
-                      ScanCase{"xabcabcabd", "abcabd", {10}},
-                      ScanCase{"END", "END", {3}},
-                      ScanCase{"no such thing", "zz", {}},
-                      ScanCase{"ab", "abc", {}}));
+                      ScanCase{"aaaaa", "aa", {2, 4}}, ScanCase{"abababab", "abab", {4, 8}},
+                      ScanCase{"xabcabcabd", "abcabd", {10}}, ScanCase{"END", "END", {3}},
+                      ScanCase{"no such thing", "zz", {}}, ScanCase{"ab", "abc", {}}));
 
 TEST(KeywordScan, RandomTextsAndBlockEdgesAgreeWithWholeSearch) {
     std::mt19937 rng(20260);

@@ -1,8 +1,10 @@
-#include "core/piece_count.h"
+#include "core/join/piece_count.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
+
+using namespace zelbrin;
 
 namespace fs = std::filesystem;
 
@@ -23,14 +25,18 @@ struct FakeFolder {
     }
 };
 
-JoinNames Names() { return *DeriveJoinNames(fs::path("in") / "report_doc.1", "out"); }
+JoinNames Names() {
+    return *DeriveJoinNames(fs::path("in") / "report_doc.1", "out");
+}
 } // namespace
 
 TEST(CountPieces, AddsUpConsecutivePieces) {
     FakeFolder folder;
     const auto names = Names();
-    folder.files = {{names.PiecePath(1), 1000}, {names.PiecePath(2), 1000},
-                    {names.PiecePath(3), 500}, {names.checksumPath, 4}};
+    folder.files = {{names.PiecePath(1), 1000},
+                    {names.PiecePath(2), 1000},
+                    {names.PiecePath(3), 500},
+                    {names.checksumPath, 4}};
     const auto set = CountPieces(names, folder.Probe());
     EXPECT_EQ(set.count, 3u);
     EXPECT_EQ(set.totalBytes, 2500u);

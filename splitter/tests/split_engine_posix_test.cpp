@@ -1,13 +1,19 @@
 // Failures only a POSIX system lets a test provoke cheaply: a full device
 // behind a piece name.
-#include "core/checksum_file.h"
-#include "core/crc32.h"
-#include "core/message_ids.h"
-#include "core/split_engine.h"
+#include "core/checksum/checksum_file.h"
+#include "core/checksum/crc32.h"
+#include "core/split/split_engine.h"
+#include "core/string_ids.h"
 #include "fake_operation_ui.h"
-#include "temp_folder.h"
 
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
 
 namespace fs = std::filesystem;
 
@@ -19,10 +25,10 @@ TEST(SplitFailures, WriteToAFullDriveRemovesThePieceAndReportsNoSuccess) {
     WriteBytes(dir / "data.bin", std::string(4000, 'x'));
     fs::create_symlink("/dev/full", dir / "data_bin.2");
     FakeOperationUi ui;
-    ui.inputs = {OpSplit, ByPieces, dir / "data.bin", dir.path(), "4", SizeUnit::KBs, true};
+    ui.inputs = {OpSplit, ByPieces, dir / "data.bin", dir.Path(), "4", SizeUnit::KBs, true};
     ui.batchWanted = true;
     SplitFile(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgPieceWriteFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_PIECE_WRITE_FAILED});
     EXPECT_TRUE(fs::exists(dir / "data_bin.1"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "data_bin.2"))) << "the piece is not whole";
     EXPECT_FALSE(fs::exists(dir / "data_bin.3"));

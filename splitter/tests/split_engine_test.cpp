@@ -1,22 +1,32 @@
 // SplitFile through a scripted dialog: the checks and their messages, the
 // pieces of each method, and the failures that must never end in success.
-#include "core/checksum_file.h"
-#include "core/crc32.h"
-#include "core/join_batch.h"
-#include "core/message_ids.h"
-#include "core/split_engine.h"
+#include "core/checksum/checksum_file.h"
+#include "core/checksum/crc32.h"
+#include "core/split/join_batch.h"
+#include "core/split/piece_transfer.h"
+#include "core/split/split_engine.h"
+#include "core/string_ids.h"
 #include "fake_operation_ui.h"
-#include "temp_folder.h"
+#include "test_data.h"
 
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::Pattern;
+using zelbrin::testing::TestBatchTemplates;
 
 namespace fs = std::filesystem;
 
 namespace {
 class SplitEngine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        Crc32InitTable();
         fs::create_directories(out);
         ui.inputs.source = source;
         ui.inputs.target = out;
@@ -26,7 +36,7 @@ protected:
         ui.inputs.splitMode = mode;
         ui.inputs.value = value;
         ui.inputs.unit = unit;
-        SplitFile(ui);
+        result = SplitFile(ui);
     }
 
     std::vector<std::string> Pieces(const std::string& stem) const {
@@ -44,14 +54,8 @@ protected:
     fs::path source = dir / "data.bin";
     fs::path out = dir / "out";
     FakeOperationUi ui;
+    SplitResult result;
 };
-
-std::string Pattern(size_t size) {
-    std::string s(size, '\0');
-    for (size_t i = 0; i < size; ++i)
-        s[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
-    return s;
-}
 
 struct EarlyEnd {
     const char* name;
@@ -67,17 +71,42 @@ TEST_F(SplitEngine, EveryEarlyEndWritesNothingAndFreesTheButtons) {
     WriteBytes(source, Pattern(1024));
     WriteBytes(dir / "empty.bin", "");
     const std::vector<EarlyEnd> cases = {
-        {"no source", [](auto&, auto& u) { u.inputs.source.clear(); }, ByPieces, "2",
-         {MsgNoSourceFile}, {FocusTarget::SourceButton}},
-        {"no target", [](auto&, auto& u) { u.inputs.target.clear(); }, ByPieces, "2",
-         {MsgNoTargetDirectory}, {FocusTarget::TargetButton}},
-        {"no value", [](auto&, auto&) {}, ByPieces, "", {MsgNoValue}, {FocusTarget::ValueEdit}},
-        {"source missing", [&](auto&, auto& u) { u.inputs.source = missing; }, ByPieces, "2", {}, {}},
-        {"zero bytes", [&](auto&, auto& u) { u.inputs.source = dir / "empty.bin"; }, ByPieces, "2",
-         {MsgZeroLengthFile}, {}},
-        {"target missing", [&](auto&, auto& u) { u.inputs.target = dir / "nowhere"; }, ByPieces,
-         "2", {MsgNotEnoughFreeSpace}, {}},
-        {"letters in count", [](auto&, auto&) {}, ByPieces, "3a", {MsgOnlyNumbers},
+        {"no source",
+         [](auto&, auto& u) { u.inputs.source.clear(); },
+         ByPieces,
+         "2",
+         {IDS_NO_SOURCE_FILE},
+         {FocusTarget::SourceButton}},
+        {"no target",
+         [](auto&, auto& u) { u.inputs.target.clear(); },
+         ByPieces,
+         "2",
+         {IDS_NO_TARGET_DIRECTORY},
+         {FocusTarget::TargetButton}},
+        {"no value", [](auto&, auto&) {}, ByPieces, "", {IDS_NO_VALUE}, {FocusTarget::ValueEdit}},
+        {"source missing",
+         [&](auto&, auto& u) { u.inputs.source = missing; },
+         ByPieces,
+         "2",
+         {},
+         {}},
+        {"zero bytes",
+         [&](auto&, auto& u) { u.inputs.source = dir / "empty.bin"; },
+         ByPieces,
+         "2",
+         {IDS_ZERO_LENGTH_FILE},
+         {}},
+        {"target missing",
+         [&](auto&, auto& u) { u.inputs.target = dir / "nowhere"; },
+         ByPieces,
+         "2",
+         {IDS_NOT_ENOUGH_FREE_SPACE},
+         {}},
+        {"letters in count",
+         [](auto&, auto&) {},
+         ByPieces,
+         "3a",
+         {IDS_ONLY_NUMBERS},
          {FocusTarget::ValueEdit}},
         {"zero pieces", [](auto&, auto&) {}, ByPieces, "0", {}, {}},
         {"count beyond 64 bits", [](auto&, auto&) {}, ByPieces, "99999999999999999999", {}, {}},
@@ -110,13 +139,14 @@ TEST_F(SplitEngine, ByPiecesPutsTheLeftoverIntoTheLastPiece) {
     ASSERT_EQ(ui.questions.size(), 1u);
     EXPECT_EQ(ui.questions[0], "File will be split into 2 pieces of size 333 bytes and 1 piece of "
                                "size 334 bytes\nShall I continue ?");
-    EXPECT_EQ(Pieces("data_bin"),
-              (std::vector<std::string>{data.substr(0, 333), data.substr(333, 333), data.substr(666)}));
+    EXPECT_EQ(
+        Pieces("data_bin"),
+        (std::vector<std::string>{data.substr(0, 333), data.substr(333, 333), data.substr(666)}));
     EXPECT_EQ(ui.rangeFirst, 1u);
     EXPECT_EQ(ui.rangeLast, 3u);
     EXPECT_EQ(ui.positions, (std::vector<uint64_t>{1, 2, 3}));
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
-    EXPECT_EQ(PiecesWritten, 3u);
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
+    EXPECT_EQ(result.piecesWritten, 3u);
 }
 
 TEST_F(SplitEngine, BySizeWritesOneSmallerPieceForTheLeftover) {
@@ -136,8 +166,8 @@ TEST_F(SplitEngine, BySizeWritesOneSmallerPieceForTheLeftover) {
     fs::create_directories(out);
     Split(BySize, "250");
     EXPECT_EQ(Pieces("data_bin").size(), 4u) << "an exact multiple gives no empty fifth piece";
-    EXPECT_EQ(PiecesWritten, 4u);
-    EXPECT_EQ(ReadBytes(out / "JOIN.BAT"), JoinBatchText("data.bin", 4));
+    EXPECT_EQ(result.piecesWritten, 4u);
+    EXPECT_EQ(ReadBytes(out / "JOIN.BAT"), JoinBatchText(TestBatchTemplates(), "data.bin", 4));
 }
 
 TEST_F(SplitEngine, MorePiecesThanTheBufferHoldsNeverOverrunIt) {
@@ -146,7 +176,7 @@ TEST_F(SplitEngine, MorePiecesThanTheBufferHoldsNeverOverrunIt) {
     const std::string data = Pattern(1000000);
     WriteBytes(source, data);
     Split(ByPieces, "1500");
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
     const auto pieces = Pieces("data_bin");
     ASSERT_EQ(pieces.size(), 1500u);
     EXPECT_EQ(pieces.back().size(), 1666u);
@@ -190,11 +220,12 @@ TEST_P(KeywordSplit, PiecesEndWithTheKeywordAndNoneIsEmpty) {
     ui.batchWanted = true;
     Split(ByKeyword, c.keyword);
     EXPECT_EQ(Pieces("data_bin"), c.pieces);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
     EXPECT_TRUE(ui.questions.empty()) << "the keyword method asks nothing";
-    EXPECT_EQ(PiecesWritten, c.pieces.size());
+    EXPECT_EQ(result.piecesWritten, c.pieces.size());
     EXPECT_EQ(ReadChecksumFile(out / "data_bin.CRC").value, ChecksumOfFile(source));
-    EXPECT_EQ(ReadBytes(out / "JOIN.BAT"), JoinBatchText("data.bin", c.pieces.size()));
+    EXPECT_EQ(ReadBytes(out / "JOIN.BAT"),
+              JoinBatchText(TestBatchTemplates(), "data.bin", c.pieces.size()));
 }
 
 using namespace std::string_literals;
@@ -204,11 +235,11 @@ INSTANTIATE_TEST_SUITE_P(
                       // A single occurrence: the rest of the file is piece 2.
                       KeywordCase{"abXdefg", "X", {"abX", "defg"}},
                       // A file ending with the keyword ends with the piece that holds it.
-                      KeywordCase{"abXdeX", "X", {"abX", "deX"}},
-                      KeywordCase{"X", "X", {"X"}},
+                      KeywordCase{"abXdeX", "X", {"abX", "deX"}}, KeywordCase{"X", "X", {"X"}},
                       // Occurrences after a zero byte count too.
                       KeywordCase{"ab\0cd--ef\0--g"s, "--", {"ab\0cd--"s, "ef\0--"s, "g"}},
-                      KeywordCase{"\xc3\xa9t\xc3\xa9 \xc3\xa9", "\xc3\xa9 ",
+                      KeywordCase{"\xc3\xa9t\xc3\xa9 \xc3\xa9",
+                                  "\xc3\xa9 ",
                                   {"\xc3\xa9t\xc3\xa9 ", "\xc3\xa9"}}));
 
 TEST_F(SplitEngine, KeywordAcrossTransferBlocksIsFound) {
@@ -232,7 +263,7 @@ TEST_F(SplitEngine, UncreatablePieceKeepsEarlierPiecesAndReportsNoSuccess) {
     ui.inputs.crcCheck = true;
     ui.batchWanted = true;
     Split(ByPieces, "5");
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgPieceCreateFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_PIECE_CREATE_FAILED});
     EXPECT_TRUE(fs::is_regular_file(out / "data_bin.1"));
     EXPECT_TRUE(fs::is_regular_file(out / "data_bin.2"));
     EXPECT_FALSE(fs::exists(out / "data_bin.4"));
@@ -247,13 +278,13 @@ TEST_F(SplitEngine, FailedChecksumOrBatchFileIsNotReportedAsSuccess) {
     ui.inputs.crcCheck = true;
     ui.batchWanted = true;
     Split(ByPieces, "2");
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgChecksumFileFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_CHECKSUM_FILE_FAILED});
     EXPECT_FALSE(fs::exists(out / "JOIN.BAT"));
 
     fs::remove_all(out / "data_bin.CRC");
     fs::create_directories(out / "JOIN.BAT");
     ui.messages.clear();
     Split(ByPieces, "2");
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgBatchFileFailed});
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_BATCH_FILE_FAILED});
 }
 } // namespace

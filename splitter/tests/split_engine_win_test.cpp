@@ -1,57 +1,63 @@
 // Windows only: paths beyond 260 characters and names outside ASCII reach
 // the file system intact, and the source is shared for reading only.
-#include "core/crc32.h"
-#include "core/file_io.h"
-#include "core/message_ids.h"
-#include "core/split_engine.h"
+#include "core/checksum/crc32.h"
+#include "core/files/file_io.h"
+#include "core/split/split_engine.h"
+#include "core/string_ids.h"
 #include "fake_operation_ui.h"
-#include "temp_folder.h"
 
 #include <windows.h>
 
-#include "whole_file_io.h"
-
+#include "support/long_path_win.h"
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
 
 namespace fs = std::filesystem;
 
 namespace {
 
 TEST(SplitOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
-    Crc32InitTable();
     TempFolder dir;
-    fs::path deep = dir.path();
+    fs::path deep = dir.Path();
     for (int i = 0; i < 6; ++i) {
         deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
-        ASSERT_TRUE(CreateDirectoryW(SystemPath(deep).c_str(), nullptr)) << GetLastError();
+        ASSERT_TRUE(CreateDirectoryW(support::ExtendedPath(deep).c_str(), nullptr))
+            << GetLastError();
     }
     ASSERT_GT(deep.native().size(), 300u);
     const fs::path source = deep / L"caf\u00e9 & co.txt";
-    WriteAll(source, "0123456789abcdef");
+    WriteBytes(source, "0123456789abcdef");
     FakeOperationUi ui;
     ui.inputs = {OpSplit, ByPieces, source, deep, "2", SizeUnit::KBs, true};
     SplitFile(ui);
-    EXPECT_EQ(ui.messages, std::vector<int>{MsgSplitSucceeded});
-    EXPECT_EQ(ReadAll(deep / L"caf\u00e9 & co_txt.1"), "01234567");
-    EXPECT_EQ(ReadAll(deep / L"caf\u00e9 & co_txt.2"), "89abcdef");
+    EXPECT_EQ(ui.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
+    EXPECT_EQ(ReadBytes(deep / L"caf\u00e9 & co_txt.1"), "01234567");
+    EXPECT_EQ(ReadBytes(deep / L"caf\u00e9 & co_txt.2"), "89abcdef");
     EXPECT_EQ(FileSizeAt(deep / L"caf\u00e9 & co_txt.CRC"), 4u);
     // TempFolder's remove_all cannot reach this deep without the prefix.
     for (fs::path p : {deep / L"caf\u00e9 & co_txt.1", deep / L"caf\u00e9 & co_txt.2",
                        deep / L"caf\u00e9 & co_txt.CRC", source})
         RemoveFileAt(p);
-    for (; deep != dir.path(); deep = deep.parent_path())
-        RemoveDirectoryW(SystemPath(deep).c_str());
+    for (; deep != dir.Path(); deep = deep.parent_path())
+        RemoveDirectoryW(support::ExtendedPath(deep).c_str());
 }
 
 TEST(SplitOnWindows, SourceHeldForWritingByAnotherProgramIsNotSplit) {
     TempFolder dir;
     WriteBytes(dir / "held.bin", std::string(100, 'x'));
-    HANDLE writer = CreateFileW((dir / "held.bin").c_str(), GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE writer =
+        CreateFileW((dir / "held.bin").c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                    nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     FakeOperationUi ui;
-    ui.inputs = {OpSplit, ByPieces, dir / "held.bin", dir.path(), "2", SizeUnit::KBs, false};
+    ui.inputs = {OpSplit, ByPieces, dir / "held.bin", dir.Path(), "2", SizeUnit::KBs, false};
     SplitFile(ui);
     CloseHandle(writer);
     EXPECT_TRUE(ui.messages.empty()) << "a source that cannot be opened ends without a message";

@@ -1,12 +1,24 @@
-#include "core/crc32.h"
-#include "core/join_engine.h"
-#include "core/message_ids.h"
-#include "core/split_engine.h"
-#include "join_fixture.h"
+// Property: for random sizes, methods and values, a split completes, its
+// pieces join back to the source, and one changed byte shows as a CRC error.
+#include "core/join/join_engine.h"
+#include "core/naming/piece_names.h"
+#include "core/split/split_engine.h"
+#include "core/string_ids.h"
+#include "fake_operation_ui.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 #include <random>
+
+using namespace zelbrin;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
+using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::RandomBytes;
 
 namespace fs = std::filesystem;
 
@@ -26,8 +38,8 @@ Trial DrawTrial(std::mt19937& gen) {
         return std::uniform_int_distribution<uint64_t>(lo, hi)(gen);
     };
     // Sizes around the copy blocks of split (512,000) and join (204,800).
-    static const uint64_t kEdges[] = {1, 2, 204799, 204800, 204801, 511999, 512000, 512001,
-                                      1024000, 1024001};
+    static const uint64_t kEdges[] = {1,      2,      204799, 204800,  204801,
+                                      511999, 512000, 512001, 1024000, 1024001};
     const uint64_t size = pick(0, 3) == 0 ? kEdges[pick(0, 9)] : pick(1, 1'500'000);
     static const char* kNames[] = {"data.bin", "my_file.tar.gz", "README", "x.y.z", "a b.txt"};
     Trial t{kNames[pick(0, 4)], RandomBytes(size, static_cast<uint32_t>(gen())), ByPieces, ""};
@@ -46,8 +58,13 @@ Trial DrawTrial(std::mt19937& gen) {
         if (size <= 2048)
             return DrawTrial(gen);
         t.mode = BySize;
-        t.unit = SizeUnit::KBs;
-        t.value = std::to_string(pick(1, (size - 1) / 1024));
+        if (size > (1u << 20) && pick(0, 1) == 0) {
+            t.unit = SizeUnit::MBs;
+            t.value = "1";
+        } else {
+            t.unit = SizeUnit::KBs;
+            t.value = std::to_string(pick(1, (size - 1) / 1024));
+        }
         break;
     default: {
         // Five distinct bytes (zero among them), so a keyword of four to six
@@ -74,28 +91,33 @@ std::string Describe(const Trial& t) {
 } // namespace
 
 TEST(SplitJoinRoundTrip, JoinedFileEqualsTheSourceAndOneChangedByteGivesCrcError) {
-    Crc32InitTable();
     std::mt19937 gen(20118);
     for (int i = 0; i < 30; ++i) {
         const Trial t = DrawTrial(gen);
         SCOPED_TRACE(Describe(t));
-        TempDir dir;
+        TempFolder dir;
         WriteBytes(dir / "src" / t.name, t.data);
         fs::create_directories(dir / "pieces");
         fs::create_directories(dir / "joined");
 
-        ScriptedUi split;
-        split.inputs = {OpSplit, t.mode, dir / "src" / t.name, dir / "pieces", t.value, t.unit, true};
-        SplitFile(split);
-        ASSERT_EQ(split.messages, std::vector<int>{MsgSplitSucceeded});
+        FakeOperationUi split;
+        split.inputs = {OpSplit, t.mode, dir / "src" / t.name, dir / "pieces", t.value,
+                        t.unit,  true};
+        const SplitResult result = SplitFile(split);
+        ASSERT_EQ(split.messages, std::vector<int>{IDS_SPLIT_SUCCEEDED});
 
+        // Exactly the pieces the split says it wrote, none of them empty.
         const std::string stem = ReplaceLastDot(t.name);
-        ScriptedUi join;
+        for (uint64_t n = 1; n <= result.piecesWritten; ++n)
+            EXPECT_GT(fs::file_size(dir / "pieces" / (stem + "." + std::to_string(n))), 0u) << n;
+        EXPECT_FALSE(
+            fs::exists(dir / "pieces" / (stem + "." + std::to_string(result.piecesWritten + 1))));
+        FakeOperationUi join;
         join.inputs.operationMode = OpJoin;
         join.inputs.source = dir / "pieces" / (stem + ".1");
         join.inputs.target = dir / "joined";
         JoinFiles(join);
-        EXPECT_EQ(join.messages, std::vector<int>{MsgJoinSucceeded});
+        EXPECT_EQ(join.messages, std::vector<int>{IDS_JOIN_SUCCEEDED});
         EXPECT_EQ(ReadBytes(dir / "joined" / t.name), t.data);
 
         // One byte of one non-empty piece changed: the join still writes the
@@ -110,10 +132,10 @@ TEST(SplitJoinRoundTrip, JoinedFileEqualsTheSourceAndOneChangedByteGivesCrcError
         const size_t at = gen() % bytes.size();
         bytes[at] = static_cast<char>(bytes[at] ^ (1 + gen() % 255));
         WriteBytes(damaged, bytes);
-        ScriptedUi again;
+        FakeOperationUi again;
         again.inputs = join.inputs;
         JoinFiles(again);
-        EXPECT_EQ(again.messages, std::vector<int>{MsgJoinedCrcError});
+        EXPECT_EQ(again.messages, std::vector<int>{IDS_JOINED_CRC_ERROR});
         EXPECT_EQ(fs::file_size(dir / "joined" / t.name), t.data.size());
     }
 }

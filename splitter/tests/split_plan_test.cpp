@@ -1,9 +1,10 @@
-// The arithmetic and naming of a split: plans, values, piece names and the
-// confirmation texts, including the sizes beyond 32 bits.
-#include "core/file_io.h"
-#include "core/split_engine.h"
+// The arithmetic of a split: plans, values and the confirmation texts,
+// including the sizes beyond 32 bits.
+#include "core/split/split_plan.h"
 
 #include <gtest/gtest.h>
+
+using namespace zelbrin;
 
 namespace {
 constexpr uint64_t GiB = 1ull << 30;
@@ -22,8 +23,8 @@ class PlanTable : public ::testing::TestWithParam<PlanCase> {};
 
 TEST_P(PlanTable, PieceSizesAndQuestionMatchTheFile) {
     const PlanCase& c = GetParam();
-    const auto plan = c.mode == ByPieces ? PlanByPieces(c.fileSize, c.value)
-                                         : PlanBySize(c.fileSize, c.value);
+    const auto plan =
+        c.mode == ByPieces ? PlanByPieces(c.fileSize, c.value) : PlanBySize(c.fileSize, c.value);
     ASSERT_TRUE(plan);
     EXPECT_EQ(PieceFileCount(c.mode, *plan), c.files);
     EXPECT_EQ(PieceFileSize(c.mode, *plan, 1), c.firstSize);
@@ -49,8 +50,10 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{ByPieces, 10, 25, 25, 0, 10,
                  "File will be split into 24 pieces of size 0 bytes and 1 piece of size 10 "
                  "bytes\nShall I continue ?"},
-        PlanCase{BySize, 1000, 300, 4, 300, 100, "File will be split into 4 pieces\nShall I continue ?"},
-        PlanCase{BySize, 1000, 250, 4, 250, 250, "File will be split into 4 pieces\nShall I continue ?"},
+        PlanCase{BySize, 1000, 300, 4, 300, 100,
+                 "File will be split into 4 pieces\nShall I continue ?"},
+        PlanCase{BySize, 1000, 250, 4, 250, 250,
+                 "File will be split into 4 pieces\nShall I continue ?"},
         // Beyond 32 bits: the texts show the true numbers.
         PlanCase{ByPieces, 6 * GiB, 2, 2, 3 * GiB, 3 * GiB,
                  "File will be split into 2 pieces of size 3221225472 bytes\nShall I continue ?"},
@@ -84,8 +87,7 @@ TEST_P(SizeValueTable, ByteCountOrRefusal) {
 INSTANTIATE_TEST_SUITE_P(
     Values, SizeValueTable,
     ::testing::Values(ValueCase{"300", SizeUnit::Bytes, 300}, ValueCase{"1", SizeUnit::KBs, 1024},
-                      ValueCase{"007", SizeUnit::KBs, 7168},
-                      ValueCase{"2", SizeUnit::MBs, 2097152},
+                      ValueCase{"007", SizeUnit::KBs, 7168}, ValueCase{"2", SizeUnit::MBs, 2097152},
                       // A byte count beyond 32 bits is a real size, not a wrapped one.
                       ValueCase{"4096", SizeUnit::MBs, 4 * GiB},
                       ValueCase{"4194304", SizeUnit::KBs, 4 * GiB},
@@ -107,31 +109,4 @@ TEST(Values, OnlyDigitsPassTheDigitCheck) {
     EXPECT_FALSE(IsAllDigits("\xc2\xb2")); // superscript two
 }
 
-TEST(Names, LastDotOfTheFileNameBecomesUnderscore) {
-    EXPECT_EQ(ReplaceLastDot("movie.avi"), "movie_avi");
-    EXPECT_EQ(ReplaceLastDot("report.final.doc"), "report.final_doc");
-    EXPECT_EQ(ReplaceLastDot("README"), "README");
-    EXPECT_EQ(ReplaceLastDot(".profile"), "_profile");
-    EXPECT_EQ(ReplaceLastDot("trail."), "trail_");
-    EXPECT_EQ(ReplaceLastDot(""), "");
-}
-
-TEST(Names, PieceBaseUsesOnlyTheFileNameOfTheSource) {
-    const std::filesystem::path out = std::filesystem::path("out") / "dir.v2";
-    EXPECT_EQ(MakePieceBase(std::filesystem::path("data.d") / "report.final.doc", out),
-              out / "report.final_doc");
-    EXPECT_EQ(MakePieceBase(std::filesystem::path("data.d") / "README", out), out / "README");
-    // A target that already ends with a separator gets no second one.
-    EXPECT_EQ(MakePieceBase("x.bin", std::filesystem::path("out/")).generic_string(), "out/x_bin");
-    const std::string accented = "caf\xc3\xa9 & co.txt";
-    EXPECT_EQ(PathToUtf8(MakePieceBase(PathFromUtf8(accented), out).filename()),
-              "caf\xc3\xa9 & co_txt");
-}
-
-TEST(Names, PieceNumbersHaveNoLeadingZeros) {
-    const std::filesystem::path base = std::filesystem::path("out") / "movie_avi";
-    EXPECT_EQ(MakePieceName(base, 1).filename(), "movie_avi.1");
-    EXPECT_EQ(MakePieceName(base, 10).filename(), "movie_avi.10");
-    EXPECT_EQ(MakePieceName(base, 123456789012ull).filename(), "movie_avi.123456789012");
-}
 } // namespace

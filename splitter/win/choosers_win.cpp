@@ -1,10 +1,14 @@
-#include "dialog_parts.h"
-#include "dialog_shared.h"
+#include "choosers_win.h"
+
+#include "resource.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
+
+namespace zelbrin {
 
 namespace {
 // Room for the longest path the system accepts, so long paths and paths in
@@ -21,12 +25,12 @@ struct ShellFree {
 };
 } // namespace
 
-void ChooseSourceFile(HWND dialog) {
+void ChooseSourceFile(HWND dialog, OperationModeValue mode) {
     std::wstring path(kPathChars, L'\0');
     OPENFILENAMEW dlg{};
     dlg.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
     dlg.hwndOwner = dialog;
-    dlg.lpstrFilter = OperationMode == OpJoin ? kJoinFilter : kSplitFilter;
+    dlg.lpstrFilter = mode == OpJoin ? kJoinFilter : kSplitFilter;
     dlg.nFilterIndex = 1;
     dlg.lpstrFile = path.data();
     dlg.nMaxFile = static_cast<DWORD>(path.size());
@@ -61,3 +65,5 @@ void ChooseTargetFolder(HWND dialog) {
     }
     SetDlgItemTextW(dialog, IDC_TARGET_PATH, L"");
 }
+
+} // namespace zelbrin

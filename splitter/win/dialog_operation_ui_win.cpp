@@ -1,34 +1,18 @@
 #include "dialog_operation_ui_win.h"
 
+#include "dialog_controls_win.h"
+#include "resource.h"
+
+#include "support/code_page_win.h"
+#include "support/text.h"
+
 #include <commctrl.h>
 
-#include "core/file_io.h"
-#include "dialog_shared.h"
-
+namespace zelbrin {
 namespace {
-std::wstring Widen(const std::string& utf8) {
-    return PathFromUtf8(utf8).native();
-}
-std::string Narrow(const std::wstring& wide) {
-    return PathToUtf8(std::filesystem::path(wide));
-}
 
-// A lossy conversion would search for '?' in place of the character the
-// user typed, so a text the code page cannot hold is searched as UTF-8.
-std::string KeywordBytes(const std::wstring& text) {
-    if (text.empty())
-        return {};
-    BOOL lossy = FALSE;
-    const int size =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(),
-                            static_cast<int>(text.size()), nullptr, 0, nullptr, &lossy);
-    if (size <= 0 || lossy)
-        return Narrow(text);
-    std::string bytes(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), static_cast<int>(text.size()),
-                        bytes.data(), size, nullptr, &lossy);
-    return bytes;
-}
+// A string-table text holds at most this many characters.
+constexpr int kTextLimit = 4096;
 
 bool Checked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
@@ -37,12 +21,21 @@ bool Checked(HWND dialog, int id) {
 HWND ProgressBar(HWND dialog) {
     return GetDlgItem(dialog, IDC_PROGRESS);
 }
+
+// A lossy conversion would search for '?' in place of the character the
+// user typed, so a text the code page cannot hold is searched as UTF-8.
+std::string KeywordBytes(const std::wstring& text) {
+    if (auto ansi = support::ToCodePage(support::CodePage::Ansi, text))
+        return *ansi;
+    return support::Narrow(text);
+}
+
 } // namespace
 
 OperationInputs DialogOperationUi::ReadInputs() {
     OperationInputs in;
-    in.operationMode = OperationMode;
-    in.splitMode = SplitMode;
+    in.operationMode = mode_;
+    in.splitMode = method_;
     in.source = GetControlText(dialog_, IDC_SOURCE_PATH);
     in.target = GetControlText(dialog_, IDC_TARGET_PATH);
     in.value = KeywordBytes(GetControlText(dialog_, IDC_VALUE));
@@ -57,17 +50,26 @@ bool DialogOperationUi::BatchFileWanted() {
     return Checked(dialog_, IDC_BATCH_FILE);
 }
 
+std::string DialogOperationUi::Text(int stringId) {
+    return support::Narrow(LoadText(stringId, kTextLimit));
+}
+
 void DialogOperationUi::SetBusy(bool busy) {
     EnableDlgControl(dialog_, IDOK, !busy);
     EnableDlgControl(dialog_, IDCANCEL, !busy);
 }
 
 void DialogOperationUi::ShowMessage(int stringId) {
-    ::ShowMessage(dialog_, stringId);
+    zelbrin::ShowMessage(dialog_, stringId);
+}
+
+void DialogOperationUi::ShowFailure(int stringId, const std::filesystem::path& file,
+                                    int systemError) {
+    ShowFailureMessage(dialog_, stringId, file, systemError);
 }
 
 bool DialogOperationUi::Confirm(const std::string& textUtf8) {
-    return MessageBoxW(dialog_, Widen(textUtf8).c_str(), L"Zelbrin",
+    return MessageBoxW(dialog_, support::Widen(textUtf8).c_str(), L"Zelbrin",
                        MB_YESNO | MB_ICONINFORMATION) != IDNO;
 }
 
@@ -99,3 +101,5 @@ void DialogOperationUi::MoveFocus(FocusTarget target) {
                                                          : IDC_VALUE;
     SetFocus(GetDlgItem(dialog_, id));
 }
+
+} // namespace zelbrin

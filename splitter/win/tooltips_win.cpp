@@ -1,23 +1,20 @@
-#include "dialog_parts.h"
-#include "dialog_shared.h"
+#include "tooltips_win.h"
+
+#include "dialog_controls_win.h"
+#include "resource.h"
 
 #include <commctrl.h>
 
-#include <string>
-
+namespace zelbrin {
 namespace {
-HWND tooltip = nullptr;
-// The tip of a path edit is the whole path, longer than the 80 characters of
-// the request's own text field: the request is pointed here instead.
-std::wstring pathTip;
 
 constexpr int kFixedTipChars = 100; // a fixed tip keeps at most 99 characters
 
-struct FixedTip {
+struct Tool {
     int control;
     int stringId; // 0: the text is supplied on request
 };
-constexpr FixedTip kTools[] = {
+constexpr Tool kTools[] = {
     {IDC_SOURCE_PATH, 0},
     {IDC_TARGET_PATH, 0},
     {IDC_SOURCE_BUTTON, 0},
@@ -34,7 +31,7 @@ constexpr FixedTip kTools[] = {
     {IDC_CRC_CHECK, IDS_TIP_CRC},
 };
 
-void AddTool(HWND dialog, const FixedTip& tool) {
+void AddTool(HWND tooltip, HWND dialog, const Tool& tool) {
     wchar_t text[kFixedTipChars] = {};
     TTTOOLINFOW info{};
     info.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -42,58 +39,64 @@ void AddTool(HWND dialog, const FixedTip& tool) {
     info.hwnd = dialog;
     info.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, tool.control));
     if (tool.stringId != 0) {
-        LoadStringW(ProgramInstance, static_cast<UINT>(tool.stringId), text, kFixedTipChars);
+        LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(tool.stringId), text,
+                    kFixedTipChars);
         info.lpszText = text;
     } else {
         info.lpszText = LPSTR_TEXTCALLBACKW;
     }
     SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
 }
-} // namespace
 
-void CreateTooltips(HWND dialog) {
-    tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, 10, 10, dialog, nullptr,
-                              ProgramInstance, nullptr);
-    for (const FixedTip& tool : kTools)
-        AddTool(dialog, tool);
+// The fixed tip of a chooser button in the mode, or nothing for other tools.
+const wchar_t* ChooserTip(int control, OperationModeValue mode) {
+    const bool split = mode != OpJoin;
+    if (control == IDC_SOURCE_BUTTON)
+        return split ? L"Enter a source file that you want to split"
+                     : L"Enter a source (.1) file that you want to join";
+    if (control == IDC_TARGET_BUTTON)
+        return split ? L"Enter a target directory where you want the split pieces to be placed"
+                     : L"Enter a target directory where you want the joined file to be copied";
+    return nullptr;
 }
 
-void SupplyTooltipText(HWND dialog, LPARAM notification) {
+} // namespace
+
+void DialogTooltips::Create(HWND dialog) {
+    dialog_ = dialog;
+    tooltip_ =
+        CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 10, 10, dialog, nullptr, GetModuleHandleW(nullptr), nullptr);
+    for (const Tool& tool : kTools)
+        AddTool(tooltip_, dialog, tool);
+}
+
+void DialogTooltips::SupplyText(LPARAM notification, OperationModeValue mode) {
     auto* request = reinterpret_cast<NMTTDISPINFOW*>(notification);
     if (request->hdr.code != TTN_NEEDTEXTW)
         return;
-    const HWND tool = reinterpret_cast<HWND>(request->hdr.idFrom);
-    const bool split = OperationMode != OpJoin;
-    const wchar_t* fixed = nullptr;
-    for (int pathEdit : {IDC_SOURCE_PATH, IDC_TARGET_PATH}) {
-        if (tool == GetDlgItem(dialog, pathEdit)) {
-            pathTip = GetControlText(dialog, pathEdit);
-            if (!pathTip.empty()) {
-                request->lpszText = pathTip.data();
-                return;
-            }
-        }
+    const int control = GetDlgCtrlID(reinterpret_cast<HWND>(request->hdr.idFrom));
+    if (control == IDC_SOURCE_PATH || control == IDC_TARGET_PATH) {
+        pathTip_ = GetControlText(dialog_, control);
+        if (!pathTip_.empty())
+            request->lpszText = pathTip_.data();
+        return;
     }
-    if (tool == GetDlgItem(dialog, IDC_SOURCE_BUTTON))
-        fixed = split ? L"Enter a source file that you want to split"
-                      : L"Enter a source (.1) file that you want to join";
-    else if (tool == GetDlgItem(dialog, IDC_TARGET_BUTTON))
-        fixed = split ? L"Enter a target directory where you want the split pieces to be placed"
-                      : L"Enter a target directory where you want the joined file to be copied";
-    if (fixed)
+    if (const wchar_t* fixed = ChooserTip(control, mode))
         lstrcpynW(request->szText, fixed, ARRAYSIZE(request->szText));
 }
 
-void RelayMouseMove(HWND dialog, WPARAM wParam, LPARAM lParam) {
-    if (!tooltip)
+void DialogTooltips::RelayMouseMove(WPARAM wParam, LPARAM lParam) {
+    if (!tooltip_)
         return;
     MSG message{};
-    message.hwnd = dialog;
+    message.hwnd = dialog_;
     message.message = WM_MOUSEMOVE;
     message.wParam = wParam;
     message.lParam = lParam;
     message.time = static_cast<DWORD>(GetMessageTime());
     GetCursorPos(&message.pt);
-    SendMessageW(tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
 }
+
+} // namespace zelbrin

@@ -1,0 +1,54 @@
+#pragma once
+// What the split and join benchmarks share: a dialog that answers Yes and
+// shows nothing, and the process's peak memory.
+#include "core/operation_ui.h"
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <psapi.h>
+#else
+#include <sys/resource.h>
+#endif
+
+#include <cstdlib>
+#include <string>
+
+namespace bench {
+
+class HeadlessUi : public zelbrin::OperationUi {
+  public:
+    zelbrin::OperationInputs inputs;
+    int lastMessage = 0;
+    uint64_t bytes = 0; // the size a join's question names
+
+    zelbrin::OperationInputs ReadInputs() override { return inputs; }
+    bool BatchFileWanted() override { return false; }
+    std::string Text(int) override { return {}; }
+    void SetBusy(bool) override {}
+    void ShowMessage(int id) override { lastMessage = id; }
+    void ShowFailure(int id, const std::filesystem::path&, int) override { lastMessage = id; }
+    bool Confirm(const std::string& text) override {
+        const auto at = text.find("of size ");
+        bytes = at == std::string::npos ? 0 : std::strtoull(text.c_str() + at + 8, nullptr, 10);
+        return true;
+    }
+    void SetProgressRange(uint64_t, uint64_t) override {}
+    void SetProgressPos(uint64_t) override {}
+    void MoveFocus(zelbrin::FocusTarget) override {}
+};
+
+inline double PeakMiB() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return static_cast<double>(pmc.PeakWorkingSetSize) / 1048576.0;
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+#endif
+}
+
+} // namespace bench

@@ -1,4 +1,0 @@
-#include "core/join_batch.h"
-
-// Outside Windows the batch is only produced for tests; text stays UTF-8.
-std::optional<std::string> ToBatchCodePage(const std::string& utf8) { return utf8; }

@@ -1,0 +1,44 @@
+#pragma once
+// The checksum file that a split leaves beside its pieces: exactly four bytes,
+// the CRC-32 of the source as an unsigned little-endian number. A stored 0
+// means "no checksum".
+#include <cstdint>
+#include <filesystem>
+
+namespace zelbrin {
+
+// The piece base with ".CRC" appended.
+std::filesystem::path ChecksumPath(const std::filesystem::path& pieceBase);
+
+// Writes crc into the checksum file of the piece base, replacing any existing
+// file. Returns 0, or the system's error code when it could not be written.
+int WriteChecksumFile(const std::filesystem::path& pieceBase, uint32_t crc);
+
+enum class ChecksumFileState {
+    Missing, // the file cannot be opened: there is no checksum
+    Stored,  // four bytes were read (a stored 0 still means "no checksum")
+    Damaged, // the file exists but is shorter than four bytes
+};
+
+struct StoredChecksum {
+    ChecksumFileState state = ChecksumFileState::Missing;
+    uint32_t value = 0; // 0 unless state is Stored
+
+    // True when a joined file has to be compared with value.
+    bool HasChecksum() const { return state == ChecksumFileState::Stored && value != 0; }
+};
+
+StoredChecksum ReadChecksumFile(const std::filesystem::path& name);
+
+// CRC-32 of the whole file read in blocks of 512,000 bytes. A file that
+// cannot be opened gives 0xFFFFFFFF, which differs from any stored checksum;
+// a read error ends the reading and the bytes read so far count.
+uint32_t ChecksumOfFile(const std::filesystem::path& name);
+
+// The rule a join applies once its output is closed: true when the set carries
+// a checksum the joined file does not match, or a checksum file too short to
+// hold one (a damaged checksum must not pass as success).
+bool JoinedFileHasCrcError(const std::filesystem::path& checksumFile,
+                           const std::filesystem::path& joinedFile);
+
+} // namespace zelbrin

@@ -1,0 +1,157 @@
+#include "core/join/join_engine.h"
+
+#include "core/checksum/checksum_file.h"
+#include "core/files/file_io.h"
+#include "core/join/join_confirmation.h"
+#include "core/join/piece_count.h"
+#include "core/naming/piece_names.h"
+#include "core/string_ids.h"
+#include "support/text.h"
+
+#include <memory>
+#include <new>
+
+namespace zelbrin {
+namespace {
+
+namespace fs = std::filesystem;
+
+Ending Message(int message) {
+    return {message, {}, 0, {}};
+}
+
+// The file being joined into. A join that does not complete must not leave
+// a shorter file under the restored name, where it would pass for the whole
+// one: it is removed, also when the join ends by an exception.
+class JoinOutput {
+  public:
+    explicit JoinOutput(fs::path path) : path_(std::move(path)) {}
+    JoinOutput(const JoinOutput&) = delete;
+    JoinOutput& operator=(const JoinOutput&) = delete;
+    ~JoinOutput() {
+        if (created_)
+            Discard();
+    }
+
+    const fs::path& Path() const { return path_; }
+    int LastError() const { return file_.LastError(); }
+    bool Create() {
+        created_ = file_.Open(path_, FileAccess::ReadWrite, FileShare::ReadWrite,
+                              FileDisposition::CreateAlways);
+        return created_;
+    }
+    bool Write(const void* bytes, size_t size) { return file_.Write(bytes, size); }
+    // Closes the complete file and keeps it; false if the system could not
+    // store all of it, the file is then still to be discarded.
+    bool Finish() {
+        if (!file_.Close())
+            return false;
+        created_ = false;
+        return true;
+    }
+    // Closes and removes the incomplete file; false if it stays behind.
+    bool Discard() {
+        file_.Close();
+        created_ = false;
+        return RemoveFileAt(path_);
+    }
+
+  private:
+    fs::path path_;
+    File file_;
+    bool created_ = false;
+};
+
+// Copies every byte of one piece to the output through one block.
+Ending CopyPiece(const fs::path& path, JoinOutput& out, char* block, uint64_t& copied) {
+    File piece;
+    if (!piece.Open(path, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
+        return {IDS_PIECE_OPEN_FAILED, path, piece.LastError(), {}};
+    for (;;) {
+        size_t got = 0;
+        if (!piece.Read(block, kJoinCopyBlock, got))
+            return {IDS_PIECE_READ_FAILED, path, piece.LastError(), {}};
+        if (got > 0 && !out.Write(block, got))
+            return {IDS_OUTPUT_WRITE_FAILED, out.Path(), out.LastError(), {}};
+        copied += got;
+        if (got < kJoinCopyBlock) // Read stops short only at the end of the piece
+            return {};
+    }
+}
+
+// Copies pieces 1..count in order; the piece set must still be the one the
+// user agreed to.
+Ending CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, JoinOutput& out,
+                  char* block) {
+    ui.SetProgressRange(1, set.count);
+    uint64_t copied = 0;
+    for (uint64_t n = 1; n <= set.count; ++n) {
+        ui.SetProgressPos(n);
+        if (Ending e = CopyPiece(names.PiecePath(n), out, block, copied); e.message != 0)
+            return e;
+    }
+    // A piece that grew or shrank since the count would make another file.
+    return copied == set.totalBytes ? Ending{} : Message(IDS_PIECE_SET_CHANGED);
+}
+
+// Writes the output; an incomplete one is removed, and its message says so.
+Ending WriteOutput(OperationUi& ui, const JoinNames& names, const PieceSet& set) {
+    const std::unique_ptr<char[]> block(new (std::nothrow) char[kJoinCopyBlock]);
+    if (!block)
+        return Message(IDS_LOW_ON_MEMORY);
+    JoinOutput out(names.outputPath);
+    if (!out.Create())
+        return {IDS_OUTPUT_CREATE_FAILED, out.Path(), out.LastError(), {}};
+    Ending failure = CopyPieces(ui, names, set, out, block.get());
+    if (failure.message == 0 && !out.Finish())
+        failure = {IDS_OUTPUT_WRITE_FAILED, out.Path(), out.LastError(), {}};
+    if (failure.message != 0 && !out.Discard())
+        return {IDS_JOINED_NOT_REMOVED, out.Path(), 0, {}};
+    return failure;
+}
+
+Ending RunJoin(OperationUi& ui) {
+    const OperationInputs in = ui.ReadInputs();
+    if (in.source.empty())
+        return {IDS_NO_SOURCE_FILE, {}, 0, FocusTarget::SourceButton};
+    if (in.target.empty())
+        return {IDS_NO_TARGET_DIRECTORY, {}, 0, FocusTarget::TargetButton};
+
+    const auto names = DeriveJoinNames(in.source, in.target);
+    if (!names)
+        return Message(IDS_NOT_FIRST_PIECE);
+
+    const PieceSet set = CountPieces(*names, FileSizeAt);
+    // Without its first piece there is no set to join: an empty file
+    // reported as joined would be a wrong result.
+    if (set.count == 0)
+        return Message(IDS_FIRST_PIECE_MISSING);
+
+    const std::string outputName = support::Utf8FromPath(names->outputName);
+    if (!ui.Confirm(FormatJoinConfirmation(set.count, outputName, set.totalBytes)))
+        return {};
+    if (Ending e = WriteOutput(ui, *names, set); e.message != 0)
+        return e;
+
+    // The check reads the closed file back from disk, so it vouches for what
+    // was stored, not for what was handed to the system. The checksum file
+    // lies beside the pieces, never in the target folder; a damaged one
+    // (too short to hold a checksum) must not pass as success.
+    const bool crcError = JoinedFileHasCrcError(names->checksumPath, names->outputPath);
+    return Message(crcError ? IDS_JOINED_CRC_ERROR : IDS_JOIN_SUCCEEDED);
+}
+
+} // namespace
+
+void JoinFiles(OperationUi& ui) {
+    const BusyScope busy(ui);
+    Ending ending;
+    try {
+        ending = RunJoin(ui);
+    } catch (const std::bad_alloc&) {
+        ending = Message(IDS_LOW_ON_MEMORY);
+    }
+    ReportEnding(ui, ending);
+}
+
+} // namespace zelbrin

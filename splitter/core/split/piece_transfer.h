@@ -1,0 +1,68 @@
+#pragma once
+// Moving the source's bytes into piece files: by a plan of sizes, or cut
+// after each occurrence of a keyword. The source is read strictly in order,
+// once, through one or two buffers of at most TransferChunk bytes; the
+// checksum of each block is computed on a second thread while the block is
+// written and the next one read.
+#include "core/files/file_io.h"
+#include "core/operation_ui.h"
+#include "core/split/split_plan.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zelbrin {
+
+// Piece data moves through one buffer of at most this many bytes.
+inline constexpr size_t TransferChunk = 512000;
+
+// The transfer buffer; with the checksum on, two that take turns, so the
+// checksum of one block is computed while the next is read into the other.
+class TransferBuffers {
+  public:
+    TransferBuffers(size_t size, bool twoOfThem) : first_(size), second_(twoOfThem ? size : 0) {}
+    size_t Size() const { return first_.size(); }
+    char* Next() {
+        useSecond_ = !second_.empty() && !useSecond_;
+        return useSecond_ ? second_.data() : first_.data();
+    }
+
+  private:
+    std::vector<char> first_, second_;
+    bool useSecond_ = true;
+};
+
+// What writing the pieces came to.
+struct PiecesResult {
+    Ending failure;      // message 0: every piece was written whole
+    uint64_t pieces = 0; // pieces written
+    uint32_t crc = 0;    // the source's CRC-32, when it was asked for
+};
+
+// Where a split reads from and writes to.
+struct PieceSource {
+    File& file;
+    std::filesystem::path path;
+    uint64_t size = 0;
+};
+
+PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeValue mode,
+                                const PiecePlan& plan, TransferBuffers& buffers,
+                                const std::filesystem::path& base, bool crcCheck);
+
+// First pass: is there any occurrence at all? Nothing is written before that
+// is known. Reads the source through and back to its start; a failure ends
+// with its message.
+Ending KeywordOccurs(PieceSource& source, const std::string& keyword, TransferBuffers& buffers,
+                     bool& found);
+
+// A piece is created only when it has a byte to hold, so no piece is empty
+// and a file ending with the keyword ends with the piece holding it.
+PiecesResult WriteKeywordPieces(PieceSource& source, const std::string& keyword,
+                                TransferBuffers& buffers, const std::filesystem::path& base,
+                                bool crcCheck);
+
+} // namespace zelbrin

@@ -1,0 +1,46 @@
+#include "dialog_controls_win.h"
+
+#include "support/system_error.h"
+#include "support/text.h"
+
+namespace zelbrin {
+namespace {
+constexpr wchar_t kCaption[] = L"Zelbrin";
+constexpr int kMessageLimit = 1024; // a longer string is cut to 1023 characters
+} // namespace
+
+std::wstring LoadText(int stringId, int limit) {
+    std::wstring text(static_cast<size_t>(limit), L'\0');
+    const int length =
+        LoadStringW(GetModuleHandleW(nullptr), static_cast<UINT>(stringId), text.data(), limit);
+    text.resize(length > 0 ? static_cast<size_t>(length) : 0);
+    return text;
+}
+
+void ShowMessage(HWND owner, int stringId) {
+    const std::wstring text = LoadText(stringId, kMessageLimit);
+    MessageBoxW(owner, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void ShowFailureMessage(HWND owner, int stringId, const std::filesystem::path& file,
+                        int systemError) {
+    // What failed, with the file, then the system's reason.
+    std::wstring text = LoadText(stringId, kMessageLimit) + L"\n\n" + file.native();
+    if (systemError != 0)
+        text += L"\n" + support::Widen(support::SystemErrorText(uint32_t(systemError)));
+    MessageBoxW(owner, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void EnableDlgControl(HWND dialog, int controlId, bool enable) {
+    EnableWindow(GetDlgItem(dialog, controlId), enable ? TRUE : FALSE);
+}
+
+std::wstring GetControlText(HWND dialog, int controlId) {
+    const HWND control = GetDlgItem(dialog, controlId);
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    const int got = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return text;
+}
+
+} // namespace zelbrin
