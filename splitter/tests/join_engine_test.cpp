@@ -18,7 +18,7 @@ uint32_t CrcOf(const std::string& bytes) {
 }
 
 class JoinEngine : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         Crc32InitTable();
         ui.inputs.operationMode = OpJoin;
@@ -62,8 +62,8 @@ TEST_F(JoinEngine, JoinsThePiecesInOrderAfterTheConfirmation) {
 }
 
 TEST_F(JoinEngine, PiecesOfExactlyOneCopyBlockAndEmptyPiecesJoinWhole) {
-    const std::string whole =
-        WritePieces({kJoinCopyBlock, 0, kJoinCopyBlock + 1, kJoinCopyBlock - 1, 3 * kJoinCopyBlock});
+    const std::string whole = WritePieces(
+        {kJoinCopyBlock, 0, kJoinCopyBlock + 1, kJoinCopyBlock - 1, 3 * kJoinCopyBlock});
     JoinFiles(ui);
     EXPECT_EQ(ui.messages, std::vector<int>{MsgJoinSucceeded});
     EXPECT_EQ(ReadBytes(Output()), whole);
@@ -119,16 +119,40 @@ TEST_P(JoinRefusal, EndsWithItsMessageBeforeAnythingIsWritten) {
 INSTANTIATE_TEST_SUITE_P(
     Inputs, JoinRefusal,
     testing::Values(
-        RefusalCase{"NoSource", "", "out", MsgNoSourceFile, {"busy", "message 16", "focus 0", "idle"}},
-        RefusalCase{"NoTarget", "in/report_doc.1", "", MsgNoTargetDirectory,
+        RefusalCase{
+            "NoSource", "", "out", MsgNoSourceFile, {"busy", "message 16", "focus 0", "idle"}},
+        RefusalCase{"NoTarget",
+                    "in/report_doc.1",
+                    "",
+                    MsgNoTargetDirectory,
                     {"busy", "message 18", "focus 1", "idle"}},
-        RefusalCase{"NotAFirstPiece", "in/report_doc.11", "out", MsgNotFirstPiece,
+        RefusalCase{"NotAFirstPiece",
+                    "in/report_doc.11",
+                    "out",
+                    MsgNotFirstPiece,
                     {"busy", "message 20", "idle"}},
-        RefusalCase{"SecondPiece", "in/report_doc.2", "out", MsgNotFirstPiece,
+        RefusalCase{"SecondPiece",
+                    "in/report_doc.2",
+                    "out",
+                    MsgNotFirstPiece,
+                    {"busy", "message 20", "idle"}},
+        // Restored, these would name the target folder or a device, not a file.
+        RefusalCase{"RestoresAsDotFolder",
+                    "in/..1",
+                    "out",
+                    MsgNotFirstPiece,
+                    {"busy", "message 20", "idle"}},
+        RefusalCase{"RestoresAsDevice",
+                    "in/NUL_txt.1",
+                    "out",
+                    MsgNotFirstPiece,
                     {"busy", "message 20", "idle"}},
         // Chosen in the Open dialog, gone by the time the set is counted:
         // an empty file reported as joined would be a wrong result.
-        RefusalCase{"FirstPieceGone", "in/other_doc.1", "out", MsgFirstPieceMissing,
+        RefusalCase{"FirstPieceGone",
+                    "in/other_doc.1",
+                    "out",
+                    MsgFirstPieceMissing,
                     {"busy", "message 48", "idle"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -158,14 +182,15 @@ TEST_P(JoinVerification, EndsWithTheMessageOfTheChecksumOutcomeAndKeepsTheFile) 
     EXPECT_EQ(ReadBytes(Output()), whole);
 }
 
-INSTANTIATE_TEST_SUITE_P(Outcomes, JoinVerification,
-                         testing::Values(VerifyCase{"NoChecksumFile", "none", MsgJoinSucceeded},
-                                         VerifyCase{"Match", "match", MsgJoinSucceeded},
-                                         VerifyCase{"StoredZero", "zero", MsgJoinSucceeded},
-                                         VerifyCase{"Mismatch", "mismatch", MsgJoinedCrcError},
-                                         VerifyCase{"ShortChecksumFile", "short", MsgJoinedCrcError},
-                                         VerifyCase{"ChecksumInTarget", "target", MsgJoinSucceeded}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Outcomes, JoinVerification,
+    testing::Values(VerifyCase{"NoChecksumFile", "none", MsgJoinSucceeded},
+                    VerifyCase{"Match", "match", MsgJoinSucceeded},
+                    VerifyCase{"StoredZero", "zero", MsgJoinSucceeded},
+                    VerifyCase{"Mismatch", "mismatch", MsgJoinedCrcError},
+                    VerifyCase{"ShortChecksumFile", "short", MsgJoinedCrcError},
+                    VerifyCase{"ChecksumInTarget", "target", MsgJoinSucceeded}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JoinEngine, ChangedByteInOnePieceGivesCrcErrorAndTheFileStays) {
     std::string whole = WritePieces({300, 300, 300});
@@ -214,18 +239,19 @@ TEST_P(JoinInterrupted, ReportsTheFailureAndLeavesNoPartialOutput) {
 
 INSTANTIATE_TEST_SUITE_P(
     Failures, JoinInterrupted,
-    testing::Values(
-        MidJoinCase{"PieceRemoved",
-                    [](const fs::path& d) { fs::remove(d / "in" / "report_doc.2"); },
-                    MsgPieceOpenFailed},
-        MidJoinCase{"PieceGrew",
-                    [](const fs::path& d) {
-                        std::ofstream(d / "in" / "report_doc.3", std::ios::app) << "more";
-                    },
-                    MsgPieceSetChanged},
-        MidJoinCase{"PieceShrank",
-                    [](const fs::path& d) { fs::resize_file(d / "in" / "report_doc.3", 1); },
-                    MsgPieceSetChanged}),
+    testing::Values(MidJoinCase{"PieceRemoved",
+                                [](const fs::path& d) { fs::remove(d / "in" / "report_doc.2"); },
+                                MsgPieceOpenFailed},
+                    MidJoinCase{"PieceGrew",
+                                [](const fs::path& d) {
+                                    std::ofstream(d / "in" / "report_doc.3", std::ios::app)
+                                        << "more";
+                                },
+                                MsgPieceSetChanged},
+                    MidJoinCase{
+                        "PieceShrank",
+                        [](const fs::path& d) { fs::resize_file(d / "in" / "report_doc.3", 1); },
+                        MsgPieceSetChanged}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(JoinEngine, PartialOutputThatCannotBeRemovedIsSaidSo) {
