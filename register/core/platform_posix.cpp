@@ -6,13 +6,13 @@
 #include "core/text_codec.h"
 #include "core/utf8_path.h"
 
+#include "core/errno_number.h"
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include "core/errno_number.h"
 
 #include <fnmatch.h>
 #include <sys/stat.h>
@@ -46,12 +46,14 @@ uint32_t FromErrno(int e) {
 }
 } // namespace
 
-uint32_t ErrorNumberFromErrno(int e) { return FromErrno(e); }
+uint32_t ErrorNumberFromErrno(int e) {
+    return FromErrno(e);
+}
 
 namespace {
 
 class PosixPlatform final : public Platform {
-public:
+  public:
     Error ReadFileHead(const std::filesystem::path& file, size_t limit,
                        std::string& bytes) override {
         bytes.clear();
@@ -59,7 +61,7 @@ public:
         if (fd < 0) {
             return MakeError(FromErrno(errno));
         }
-        struct stat st{};
+        struct stat st {};
         if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
             ::close(fd);
             return MakeError(kErrAccessDenied);
@@ -129,12 +131,13 @@ public:
         std::string pat(pattern);
         while (dirent* d = ::readdir(dir)) {
             std::string name = d->d_name;
-            if (name == "." || name == ".." || ::fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) != 0) {
+            if (name == "." || name == ".." ||
+                ::fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) != 0) {
                 continue;
             }
             if (d->d_type != DT_REG) {
                 // Links and file systems that do not report the type need a look.
-                struct stat st{};
+                struct stat st {};
                 if (d->d_type != DT_LNK && d->d_type != DT_UNKNOWN) {
                     continue;
                 }
@@ -186,6 +189,9 @@ public:
             return "È stata raggiunta la fine del file.";
         case kErrDiskFull:
             return "Spazio insufficiente sul disco.";
+        case kErrFileTooLarge:
+            return "Le dimensioni del file superano il limite consentito e non possono essere "
+                   "salvate.";
         default:
             return "Errore " + std::to_string(number) + ".";
         }

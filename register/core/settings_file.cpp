@@ -7,26 +7,37 @@ namespace {
 
 Error LoadSettings(Platform& platform, const std::filesystem::path& file, ViewerPaths& paths) {
     std::string bytes;
-    if (Error e = platform.ReadFileHead(file, kSettingsReadLimit, bytes)) {
+    // As for records: one byte past the limit marks a file cut short.
+    if (Error e = platform.ReadFileHead(file, kSettingsReadLimit + 1, bytes)) {
         return e;
+    }
+    const bool tooLong = bytes.size() > kSettingsReadLimit;
+    if (tooLong) {
+        bytes.resize(kSettingsReadLimit);
     }
     auto fields = DecodeFieldFile(bytes, 3);
     std::string* targets[] = {&paths.PathAR, &paths.PathWrd, &paths.PathExc};
     for (size_t i = 0; i < fields.size(); ++i) {
         *targets[i] = std::move(fields[i]);
     }
+    if (tooLong) {
+        return platform.MakeError(kErrFileTooLarge);
+    }
     return fields.size() == 3 ? Error{} : platform.MakeError(kErrEndOfFile);
 }
 
 } // namespace
 
-Error LoadSaveSettings(Platform& platform, const std::filesystem::path& file,
-                       std::string_view mode, ViewerPaths& paths) {
+Error LoadSaveSettings(Platform& platform, const std::filesystem::path& file, std::string_view mode,
+                       ViewerPaths& paths) {
     if (mode == "carica") {
         return LoadSettings(platform, file, paths);
     }
-    return platform.WriteFileAtomic(
-        file, EncodeFieldFile({paths.PathAR, paths.PathWrd, paths.PathExc}));
+    const std::string bytes = EncodeFieldFile({paths.PathAR, paths.PathWrd, paths.PathExc});
+    if (bytes.size() > kSettingsReadLimit) {
+        return platform.MakeError(kErrFileTooLarge); // it would not load back whole
+    }
+    return platform.WriteFileAtomic(file, bytes);
 }
 
 } // namespace ombriel

@@ -20,8 +20,10 @@ struct ViewerPaths {
 
 // "carica" loads the paths from file; any other mode ("salva") writes them.
 // On a failed load the paths read before it are set and the others keep their
-// values. A failed save leaves the previous file whole.
-Error LoadSaveSettings(Platform& platform, const std::filesystem::path& file,
-                       std::string_view mode, ViewerPaths& paths);
+// values; a file longer than kSettingsReadLimit fails with kErrFileTooLarge.
+// A failed save leaves the previous file whole; paths whose file would exceed
+// that limit are refused with kErrFileTooLarge.
+Error LoadSaveSettings(Platform& platform, const std::filesystem::path& file, std::string_view mode,
+                       ViewerPaths& paths);
 
 } // namespace ombriel

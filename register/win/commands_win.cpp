@@ -11,6 +11,7 @@
 #include "core/open_entry.h"
 #include "core/process_launcher.h"
 #include "core/record_commands.h"
+#include "core/record_file.h"
 #include "core/row_selection.h"
 #include "core/utf8_path.h"
 #include "core/wide_text.h"
@@ -34,7 +35,10 @@ class WinCommandUi : public ombriel::CommandUi {
     }
     std::string AskText(const std::string& prompt, const std::string& title,
                         const std::string& defaultText) override {
-        return Narrow(ShowInputBox(owner_, Widen(prompt), Widen(title), Widen(defaultText)));
+        // Every text the box asks for is a description: no longer than a
+        // record can hold whole, whatever its characters.
+        return Narrow(ShowInputBox(owner_, Widen(prompt), Widen(title), Widen(defaultText),
+                                   ombriel::kDescriptionMaxUnits));
     }
     std::optional<ombriel::ChosenFile> ChooseDocument() override {
         ChosenFile chosen = ShowOpen(owner_, kDocumentFilter);
