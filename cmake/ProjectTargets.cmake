@@ -52,7 +52,7 @@ function(add_unit_tests target dir)
     add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
     set_tests_properties(${target} PROPERTIES ${WINE_TEST_PROPERTIES} LABELS wine)
   else()
-    gtest_discover_tests(${target} PROPERTIES LABELS native)
+    gtest_discover_tests(${target} TEST_PREFIX "${TEST_NAME_PREFIX}" PROPERTIES LABELS native)
   endif()
 endfunction()
 
