@@ -2,8 +2,9 @@
 # Installs the Debian packages the build and the tests need; does nothing when
 # they are all present, so it is safe to run before every build.
 set -euo pipefail
-pkgs=(cmake make g++ libgtest-dev zlib1g-dev mingw-w64 g++-mingw-w64-x86-64-posix
-      wine wine64 xvfb xauth imagemagick)
+# libasan8 and libubsan1: the sanitizer build of the native tests.
+pkgs=(cmake make g++ libasan8 libubsan1 libgtest-dev zlib1g-dev mingw-w64
+      g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
