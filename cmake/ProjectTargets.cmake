@@ -52,9 +52,10 @@ function(add_unit_test_executable target srcs)
     add_test(NAME ${target} COMMAND ${target} --gtest_brief=1)
     set_tests_properties(${target} PROPERTIES ${WINE_TEST_PROPERTIES} LABELS wine)
   elseif(target MATCHES "_heavy$")
-    gtest_discover_tests(${target} PROPERTIES RESOURCE_LOCK wine LABELS "native;heavy")
+    gtest_discover_tests(${target} TEST_PREFIX "${TEST_NAME_PREFIX}"
+                         PROPERTIES RESOURCE_LOCK wine LABELS "native;heavy")
   else()
-    gtest_discover_tests(${target} PROPERTIES LABELS native)
+    gtest_discover_tests(${target} TEST_PREFIX "${TEST_NAME_PREFIX}" PROPERTIES LABELS native)
   endif()
 endfunction()
 

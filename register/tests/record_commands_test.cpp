@@ -308,6 +308,17 @@ TEST_F(RecordCommands, ModifyWriteFailureKeepsOldRecordWhole) {
     ExpectFailureBox(1, kDiskFull);
 }
 
+TEST_F(RecordCommands, ModifyRefusesADescriptionTheRecordCouldNotHoldWhole) {
+    WriteBytes(doc / "report.pdf.dat", Record("", "Vecchia"));
+    ui.inputAnswers.push_back(std::string(300000, 'n'));
+
+    EXPECT_EQ(ModifyEntry(reg, SelectedEntry{"Vecchia", "report.pdf"}, ui, files),
+              AfterCommand::Reload);
+
+    EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Vecchia"));
+    ExpectFailureBox(1, kErrFileTooLarge);
+}
+
 // ---- Delete ------------------------------------------------------------------------
 
 TEST_F(RecordCommands, DeleteLinkAsksOnceAndRemovesOnlyTheRecord) {

@@ -126,6 +126,7 @@ TEST(RecordList, DamagedRecordsDoNotStopTheListing) {
     EXPECT_EQ(entries[1].fields.target, "Z:\\x\\b_one.doc");
     EXPECT_EQ(entries[1].error.number, kErrEndOfFile);
     EXPECT_EQ(entries[3].fields.description.size(), kRecordReadLimit - 5); // head only
+    EXPECT_EQ(entries[3].error.number, kErrFileTooLarge); // never shown as complete
     EXPECT_FALSE(entries[4].error);
     EXPECT_EQ(entries[4].fields.description, "fine");
 }

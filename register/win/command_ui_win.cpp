@@ -3,6 +3,8 @@
 #include "file_dialog_win.h"
 #include "input_box_win.h"
 
+#include "core/records/record_file.h"
+
 #include "support/text.h"
 
 namespace ombriel {
@@ -44,7 +46,10 @@ Answer WinCommandUi::ShowMessage(const std::string& text, const std::string& tit
 
 std::string WinCommandUi::AskText(const std::string& prompt, const std::string& title,
                                   const std::string& defaultText) {
-    return Narrow(ShowInputBox(owner_, Widen(prompt), Widen(title), Widen(defaultText)));
+    // Every text the box asks for is a description: no longer than a record
+    // can hold whole, whatever its characters.
+    return Narrow(ShowInputBox(owner_, Widen(prompt), Widen(title), Widen(defaultText),
+                               kDescriptionMaxUnits));
 }
 
 std::optional<ChosenFile> WinCommandUi::ChooseDocument() {

@@ -68,6 +68,7 @@ struct InputBoxState {
     const std::wstring* prompt;
     const std::wstring* title;
     const std::wstring* defaultText;
+    size_t maxLength;
     std::wstring answer;
 };
 
@@ -85,7 +86,9 @@ INT_PTR CALLBACK InputBoxProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
         SetWindowTextW(dlg, state->title->c_str());
         SetDlgItemTextW(dlg, IDC_INPUTBOX_PROMPT, state->prompt->c_str());
         HWND edit = GetDlgItem(dlg, IDC_INPUTBOX_EDIT);
-        SendMessageW(edit, EM_SETLIMITTEXT, 0, 0); // no 32,767-character cap
+        // Past the default 32,767-character cap, but no further than the
+        // caller can store whole.
+        SendMessageW(edit, EM_SETLIMITTEXT, WPARAM(state->maxLength), 0);
         SetWindowTextW(edit, state->defaultText->c_str());
         SendMessageW(edit, EM_SETSEL, 0, -1);
         SetFocus(edit);
@@ -110,7 +113,7 @@ INT_PTR CALLBACK InputBoxProc(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
 } // namespace
 
 std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wstring& title,
-                          const std::wstring& defaultText) {
+                          const std::wstring& defaultText, size_t maxLength) {
     // Dialog units; the layout of the classic input box: the prompt at the
     // top left, OK and Cancel at the right, the edit across the bottom.
     DialogTemplate t(DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 240, 86,
@@ -120,7 +123,7 @@ std::wstring ShowInputBox(HWND owner, const std::wstring& prompt, const std::wst
     t.Item(0x0080, IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 183, 25, 50, 14, L"Annulla");
     t.Item(0x0081, IDC_INPUTBOX_EDIT, ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 64, 226,
            13);
-    InputBoxState state{&prompt, &title, &defaultText, {}};
+    InputBoxState state{&prompt, &title, &defaultText, maxLength, {}};
     if (DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.Get(), owner, InputBoxProc,
                                 reinterpret_cast<LPARAM>(&state)) != IDOK)
         return {};

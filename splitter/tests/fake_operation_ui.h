@@ -2,8 +2,8 @@
 // A scripted stand-in for the dialog: hands out fixed inputs, answers the
 // confirmation as told and records everything an operation shows, in order.
 #include "core/operation_ui.h"
-#include "core/split/join_batch.h"
 #include "core/string_ids.h"
+#include "test_batch_templates.h"
 
 #include <gtest/gtest.h>
 
@@ -13,14 +13,6 @@
 #include <vector>
 
 namespace zelbrin::testing {
-
-// The lines of JOIN.BAT as the program's string table holds them.
-inline BatchTemplates TestBatchTemplates() {
-    return {"ECHO OFF\r\nREM Zelbrin genarated batch file\r\nECHO Now %s will be recreated\r\n"
-            "PAUSE\r\n",
-            "COPY /B \"%s.%s\" zelbrn.tmp\r\n", "COPY /B zelbrn.tmp+\"%s.%s\" zelbrn.tmp\r\n",
-            "REN zelbrn.tmp \"%s\"\r\nECHO Finished creating %s\r\n"};
-}
 
 struct FakeOperationUi : OperationUi {
     OperationInputs inputs;

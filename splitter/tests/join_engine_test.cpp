@@ -147,6 +147,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "out",
                     IDS_NOT_FIRST_PIECE,
                     {"busy", "message 20", "idle"}},
+        // Restored, these would name the target folder or a device, not a file.
+        RefusalCase{"RestoresAsDotFolder",
+                    "in/..1",
+                    "out",
+                    IDS_NOT_FIRST_PIECE,
+                    {"busy", "message 20", "idle"}},
+        RefusalCase{"RestoresAsDevice",
+                    "in/NUL_txt.1",
+                    "out",
+                    IDS_NOT_FIRST_PIECE,
+                    {"busy", "message 20", "idle"}},
         // Chosen in the Open dialog, gone by the time the set is counted:
         // an empty file reported as joined would be a wrong result.
         RefusalCase{"FirstPieceGone",

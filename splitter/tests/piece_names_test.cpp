@@ -56,16 +56,17 @@ TEST_P(OutputNameTest, RestoresTheNameTheSetWasSplitFrom) {
     EXPECT_EQ(names->outputPath, fs::path("out") / GetParam().output);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Stems, OutputNameTest,
-    ::testing::Values(OutputNameCase{"report_doc.1", "report.doc"},
-                      OutputNameCase{"README.1", "README"},
-                      OutputNameCase{"my_notes_v2_txt.1", "my_notes_v2.txt"},
-                      OutputNameCase{"my_file.1", "my.file"},
-                      OutputNameCase{"report.final_doc.1", "report.final.doc"},
-                      // A name that would be the target folder itself keeps its stem.
-                      OutputNameCase{"_.1", "_"}, OutputNameCase{"._.1", "._"},
-                      OutputNameCase{"citt\xc3\xa0_txt.1", "citt\xc3\xa0.txt"}));
+INSTANTIATE_TEST_SUITE_P(Stems, OutputNameTest,
+                         ::testing::Values(OutputNameCase{"report_doc.1", "report.doc"},
+                                           OutputNameCase{"README.1", "README"},
+                                           OutputNameCase{"my_notes_v2_txt.1", "my_notes_v2.txt"},
+                                           OutputNameCase{"my_file.1", "my.file"},
+                                           OutputNameCase{"report.final_doc.1", "report.final.doc"},
+                                           OutputNameCase{"CONFIG_SYS.1", "CONFIG.SYS"},
+                                           OutputNameCase{"COM10_txt.1", "COM10.txt"},
+                                           OutputNameCase{"LPT_doc.1", "LPT.doc"},
+                                           OutputNameCase{"citt\xc3\xa0_txt.1",
+                                                          "citt\xc3\xa0.txt"}));
 
 TEST(JoinNames, PiecesAndChecksumLieBesideTheFirstPieceNotInTheTarget) {
     const auto names = DeriveJoinNames(In("report_doc.1"), fs::path("out"));
@@ -105,6 +106,23 @@ INSTANTIATE_TEST_SUITE_P(
                       FirstPieceCase{"report_doc.CRC", false}, FirstPieceCase{"report_doc1", false},
                       FirstPieceCase{"report.doc", false}));
 
-TEST(JoinNames, APieceNamedOnlyDotOneHasNoSetToRestore) {
-    EXPECT_FALSE(DeriveJoinNames(In(".1"), "out"));
+// Sets whose restored name Windows would not create as that file: the
+// target folder itself or its parent, a name it strips, or a device.
+class UnusableNameTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(UnusableNameTest, SetIsRefusedBeforeAnythingIsOpened) {
+    EXPECT_TRUE(IsFirstPiece(In(GetParam())));
+    EXPECT_FALSE(DeriveJoinNames(In(GetParam()), "out"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, UnusableNameTest,
+                         ::testing::Values(".1", "..1", "...1", "_.1", "._.1", "report_.1",
+                                           "report .1", "report_ .1", "CON.1", "con_txt.1", "NUL.1",
+                                           "AUX_txt.1", "Aux .txt.1", "prn_.1", "COM1.1",
+                                           "com9_log.1", "LPT1_doc.1", "CONOUT$.1"));
+
+TEST(JoinNames, SuperscriptDigitsNameDevicesToo) {
+    EXPECT_FALSE(DeriveJoinNames(support::PathFromUtf8("in/COM\xc2\xb9_txt.1"), "out")); // COM¹.txt
+    EXPECT_FALSE(DeriveJoinNames(support::PathFromUtf8("in/lpt\xc2\xb3.1"), "out"));
+    EXPECT_TRUE(DeriveJoinNames(support::PathFromUtf8("in/COM\xc2\xb9\xc2\xb2.1"), "out"));
 }

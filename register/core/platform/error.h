@@ -20,6 +20,7 @@ enum ErrorNumber : uint32_t {
     kErrEndOfFile = 38,        // ERROR_HANDLE_EOF: a file ends before a field it must hold
     kErrDiskFull = 112,        // ERROR_DISK_FULL
     kErrAlreadyExists = 183,   // ERROR_ALREADY_EXISTS
+    kErrFileTooLarge = 223,    // ERROR_FILE_TOO_LARGE: more than a reader takes whole
 };
 
 struct Error {

@@ -23,17 +23,30 @@ std::string FormatRecord(const RecordFields& fields) {
 
 Error ReadRecordFile(Platform& platform, const std::filesystem::path& file, RecordFields& fields) {
     std::string bytes;
-    if (Error e = platform.ReadFileHead(file, kRecordReadLimit, bytes)) {
+    // One byte past the limit tells a file of exactly the limit from a longer
+    // one, whose fields may be cut short and must not pass as complete.
+    if (Error e = platform.ReadFileHead(file, kRecordReadLimit + 1, bytes)) {
         return e;
+    }
+    const bool tooLong = bytes.size() > kRecordReadLimit;
+    if (tooLong) {
+        bytes.resize(kRecordReadLimit);
     }
     bool complete = false;
     fields = ParseRecord(bytes, complete);
+    if (tooLong) {
+        return platform.MakeError(kErrFileTooLarge);
+    }
     return complete ? Error{} : platform.MakeError(kErrEndOfFile);
 }
 
 Error WriteRecordFile(Platform& platform, const std::filesystem::path& file,
                       const RecordFields& fields) {
-    return platform.WriteFileAtomic(file, FormatRecord(fields));
+    const std::string bytes = FormatRecord(fields);
+    if (bytes.size() > kRecordReadLimit) {
+        return platform.MakeError(kErrFileTooLarge);
+    }
+    return platform.WriteFileAtomic(file, bytes);
 }
 
 std::string RecordFileName(std::string_view key) {

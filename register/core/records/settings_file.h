@@ -19,9 +19,12 @@ struct ViewerPaths {
 };
 
 // Loads the paths from file. On a failure the paths read before it are set
-// and the others keep their values.
+// and the others keep their values; a file longer than kSettingsReadLimit
+// fails with kErrFileTooLarge.
 Error LoadSettings(Platform& platform, const std::filesystem::path& file, ViewerPaths& paths);
-// Writes all three paths; a failed save leaves the previous file whole.
+// Writes all three paths; a failed save leaves the previous file whole, and
+// paths whose file would exceed kSettingsReadLimit are refused with
+// kErrFileTooLarge, so whatever is saved loads back whole.
 Error SaveSettings(Platform& platform, const std::filesystem::path& file, const ViewerPaths& paths);
 
 } // namespace ombriel

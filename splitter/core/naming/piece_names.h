@@ -39,9 +39,15 @@ bool IsFirstPiece(const std::filesystem::path& source);
 // "my_notes_v2_txt." -> "my_notes_v2.txt".
 std::filesystem::path OutputNameFromStem(const std::filesystem::path& stemWithDot);
 
+// False for a restored name that Windows would not create as that file: empty,
+// "." or "..", ending in a dot or a space, or a device name ("CON", "NUL",
+// "COM1", "AUX.txt", ...).
+bool IsUsableOutputName(const std::filesystem::path& name);
+
 // Everything derived from the source and the target folder, or nothing when
-// the source is not the first piece of a set that names a file ("x.11", or
-// ".1", whose set would have no name at all).
+// the source is not the first piece of a set whose restored name is usable
+// ("x.11"; ".1", whose set has no name at all; "..1", which would restore as
+// the folder "."; "CON_txt.1").
 std::optional<JoinNames> DeriveJoinNames(const std::filesystem::path& source,
                                          const std::filesystem::path& targetFolder);
 
