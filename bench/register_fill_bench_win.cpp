@@ -31,8 +31,8 @@ Run StartAndWaitForGrid(const std::filesystem::path& exe, const std::filesystem:
     // is done. Waiting on that, rather than polling its windows, keeps the
     // measurement from loading the Wine server the program itself needs.
     WaitForInputIdle(p.Handle(), 600000);
-    run.ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-                 .count();
+    run.ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     HWND form = ui::WaitForWindow(p.Id(), L"OmbrielForm1", {}, 10000);
     if (!form) {
         return run;

@@ -2,9 +2,10 @@
 # Installs the Debian packages the build and the tests need; does nothing when
 # they are all present, so it is safe to run before every build.
 set -euo pipefail
-# libasan8 and libubsan1: the sanitizer build of the native tests; wixl,
+# clang-format: the layout check of the sources; libasan8 and libubsan1: the
+# sanitizer build of the native tests; wixl,
 # msitools, faketime, zip and unzip: the release downloads and their tests.
-pkgs=(cmake make g++ libasan8 libubsan1 libgtest-dev zlib1g-dev mingw-w64
+pkgs=(cmake make g++ clang-format libasan8 libubsan1 libgtest-dev zlib1g-dev mingw-w64
       g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth imagemagick
       git wixl msitools faketime zip unzip)
 missing=()

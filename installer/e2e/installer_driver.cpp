@@ -96,7 +96,7 @@ MsiexecResult RunMsiexec(const std::wstring& args) {
     }
     std::error_code ec;
     if (fs::exists(log, ec)) {
-        std::string text = ui::ReadFileBytes(log);
+        std::string text = ui::ReadBytes(log);
         // The log is written in the ANSI code page or in UTF-16.
         if (text.size() >= 2 && text[1] == '\0') {
             std::string narrow;

@@ -67,7 +67,7 @@ bool ShowsNoBox(const ui::Process& process) {
 
 TEST_F(InstallerTest, OmbrielInstallsItsShortcutsIntoTheRegisterAndUninstallLeavesTheRegister) {
     const fs::path msi = installer::BuildFile("release/" OMBRIEL_MSI);
-    ui::TempFolder temp(L"register");
+    ui::TempFolder temp("register");
     // A folder that does not exist yet, with a space in its name.
     const fs::path registerDir = temp / L"Registro ufficio";
     Installation installation(msi, L"REGISTERDIR=" + Quoted(registerDir));
@@ -83,7 +83,7 @@ TEST_F(InstallerTest, OmbrielInstallsItsShortcutsIntoTheRegisterAndUninstallLeav
     // The register is ready for a first start.
     EXPECT_TRUE(fs::is_directory(registerDir / L"Doc"));
     ASSERT_TRUE(fs::exists(registerDir / L"Ombriel.ini"));
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Ombriel.ini"), kEmptySettings);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Ombriel.ini"), kEmptySettings);
 
     auto entry = installer::FindStartMenuEntry(L"Ombriel");
     auto readOnlyEntry = installer::FindStartMenuEntry(L"Ombriel (sola lettura)");
@@ -112,9 +112,9 @@ TEST_F(InstallerTest, OmbrielInstallsItsShortcutsIntoTheRegisterAndUninstallLeav
     const std::string document = "Verbale della riunione\r\n";
     const std::string record = "\"\"\r\n\"Verbale di marzo\"\r\n";
     const std::string settings = "\"C:\\Viewer\\pdf.exe\"\r\n\"\"\r\n\"\"\r\n";
-    ui::WriteFileBytes(registerDir / L"Doc" / L"Verbale.txt", document);
-    ui::WriteFileBytes(registerDir / L"Doc" / L"Verbale.txt.dat", record);
-    ui::WriteFileBytes(registerDir / L"Ombriel.ini", settings);
+    ui::WriteBytes(registerDir / L"Doc" / L"Verbale.txt", document);
+    ui::WriteBytes(registerDir / L"Doc" / L"Verbale.txt.dat", record);
+    ui::WriteBytes(registerDir / L"Ombriel.ini", settings);
 
     auto removal = installation.Uninstall();
     ASSERT_EQ(removal.exitCode, DWORD(ERROR_SUCCESS)) << removal.logTail;
@@ -123,23 +123,23 @@ TEST_F(InstallerTest, OmbrielInstallsItsShortcutsIntoTheRegisterAndUninstallLeav
     EXPECT_FALSE(fs::exists(*readOnlyEntry));
     EXPECT_FALSE(installer::ProductInstalled(installer::PackageProperty(msi, L"ProductCode")));
     ASSERT_TRUE(fs::is_directory(registerDir / L"Doc"));
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Doc" / L"Verbale.txt"), document);
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Doc" / L"Verbale.txt.dat"), record);
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Ombriel.ini"), settings);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Doc" / L"Verbale.txt"), document);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Doc" / L"Verbale.txt.dat"), record);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Ombriel.ini"), settings);
 }
 
 TEST_F(InstallerTest, OmbrielKeepsTheSettingsOfAnExistingRegister) {
     const fs::path msi = installer::BuildFile("release/" OMBRIEL_MSI);
-    ui::TempFolder registerDir(L"register");
+    ui::TempFolder registerDir("register");
     const std::string settings = "\"C:\\Viewer\\pdf.exe\"\r\n\"C:\\Viewer\\doc.exe\"\r\n\"\"\r\n";
-    ui::WriteFileBytes(registerDir / L"Ombriel.ini", settings);
+    ui::WriteBytes(registerDir / L"Ombriel.ini", settings);
 
     Installation installation(msi, L"REGISTERDIR=" + Quoted(registerDir.Path()));
     ASSERT_TRUE(installation.Succeeded()) << installation.Result().logTail;
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Ombriel.ini"), settings);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Ombriel.ini"), settings);
     EXPECT_TRUE(fs::is_directory(registerDir / L"Doc"));
     ASSERT_EQ(installation.Uninstall().exitCode, DWORD(ERROR_SUCCESS));
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Ombriel.ini"), settings);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Ombriel.ini"), settings);
 }
 
 TEST_F(InstallerTest, OmbrielRegisterDefaultsToTheUsersDocuments) {
@@ -170,15 +170,15 @@ TEST_F(InstallerTest, OmbrielUpgradeReplacesTheOlderVersionAndKeepsItsRegisterFo
     const std::wstring code = installer::PackageProperty(msi, L"ProductCode");
     ASSERT_FALSE(olderCode.empty());
     ASSERT_NE(olderCode, code);
-    ui::TempFolder registerDir(L"register");
+    ui::TempFolder registerDir("register");
 
     Installation olderInstallation(older, L"REGISTERDIR=" + Quoted(registerDir.Path()));
     ASSERT_TRUE(olderInstallation.Succeeded()) << olderInstallation.Result().logTail;
     ASSERT_TRUE(installer::ProductInstalled(olderCode));
     const std::string record = "\"C:\\Archivio\\bilancio.xls\"\r\n\"Bilancio\"\r\n";
     const std::string settings = "\"\"\r\n\"C:\\Viewer\\doc.exe\"\r\n\"\"\r\n";
-    ui::WriteFileBytes(registerDir / L"Doc" / L"bilancio.xls.dat", record);
-    ui::WriteFileBytes(registerDir / L"Ombriel.ini", settings);
+    ui::WriteBytes(registerDir / L"Doc" / L"bilancio.xls.dat", record);
+    ui::WriteBytes(registerDir / L"Ombriel.ini", settings);
 
     // The upgrade is started without REGISTERDIR, as a user's double-click
     // would: the entries stay with the register the office already uses.
@@ -193,8 +193,8 @@ TEST_F(InstallerTest, OmbrielUpgradeReplacesTheOlderVersionAndKeepsItsRegisterFo
     ASSERT_TRUE(link.has_value());
     EXPECT_TRUE(installer::SamePath(link->workingFolder, registerDir.Path()))
         << link->workingFolder;
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Doc" / L"bilancio.xls.dat"), record);
-    EXPECT_EQ(ui::ReadFileBytes(registerDir / L"Ombriel.ini"), settings);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Doc" / L"bilancio.xls.dat"), record);
+    EXPECT_EQ(ui::ReadBytes(registerDir / L"Ombriel.ini"), settings);
 
     // Going back to the older version is refused and changes nothing.
     auto downgrade = installer::RunMsiexec(L"/i " + Quoted(older) + L" /qn");

@@ -135,8 +135,7 @@ TEST_F(GridInputE2e, DeleteAndF2StartDeleteAndModifyForTheSelectedRow) {
     AnswerInputBox(L"MODIFICA DESCRIZIONE", L"Nuova descrizione ?", L"Primo", L"Primo, rivisto");
     ASSERT_TRUE(
         ui::WaitUntil([&] { return ui::ListViewCellText(Grid(), 0, 1) == L"Primo, rivisto"; }));
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a-primo.pdf.dat"),
-              Record("", "Primo, rivisto"));
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"a-primo.pdf.dat"), Record("", "Primo, rivisto"));
 }
 
 TEST_F(GridInputE2e, InReadOnlyModeDeleteAndF2DoNothingAndEnterStillOpens) {

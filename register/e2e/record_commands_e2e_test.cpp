@@ -20,7 +20,7 @@ TEST_F(RecordCommandsE2e, AddFileMovesDocumentIntoDocThenModifyNeedsANewClick) {
     EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 1), L"Offerta al cliente, città łódź");
     EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 2), L"Offerta città, v2 € łódź 日本.pdf");
     EXPECT_FALSE(std::filesystem::exists(source));
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf"), "PDF");
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf"), "PDF");
     EXPECT_TRUE(
         std::filesystem::exists(folder / L"Doc" / L"Offerta città, v2 € łódź 日本.pdf.dat"));
 
@@ -43,9 +43,8 @@ TEST_F(RecordCommandsE2e, AddLinkRecordsPathAndSameNameIsThenRefused) {
     AnswerInputBox(L"Aggiungi nuovo LINK", L"Descrizione LINK ?", L"tab", L"Tabella costi");
     ASSERT_TRUE(WaitRows(1));
     EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 2), linked.wstring());
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"tab.xls.dat"),
-              Record(U8(linked), "Tabella costi"));
-    EXPECT_EQ(ui::ReadFileBytes(linked), "XLS");
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"tab.xls.dat"), Record(U8(linked), "Tabella costi"));
+    EXPECT_EQ(ui::ReadBytes(linked), "XLS");
 
     Press(IDC_BTN_ADDFILE);
     ChooseInOpenDialog(other);
@@ -53,7 +52,7 @@ TEST_F(RecordCommandsE2e, AddLinkRecordsPathAndSameNameIsThenRefused) {
     EXPECT_TRUE(box.hasIcon);
     ASSERT_TRUE(ui::Answer(box.hwnd, IDOK));
     ExpectNoFurtherBox(); // no input box after the refusal
-    EXPECT_EQ(ui::ReadFileBytes(other), "altro");
+    EXPECT_EQ(ui::ReadBytes(other), "altro");
     EXPECT_FALSE(std::filesystem::exists(folder / L"Doc" / L"tab.xls"));
 }
 
@@ -84,7 +83,7 @@ TEST_F(RecordCommandsE2e, CancelledOpenFileDialogEndsTheAddQuietly) {
 
     ExpectNoFurtherBox();
     EXPECT_EQ(Rows(), 1);
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
 }
 
 TEST_F(RecordCommandsE2e, WriteProtectedDocumentIsReportedAndItsEntryKept) {
@@ -126,9 +125,9 @@ TEST_F(RecordCommandsE2e, ModifyRewritesDescriptionOfClickedLinkRow) {
 
     EXPECT_TRUE(
         ui::WaitUntil([&] { return ui::ListViewCellText(Grid(), 1, 1) == L"secondo, rivisto"; }));
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"b.pdf.dat"),
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"b.pdf.dat"),
               Record("C:\\Dati\\b.pdf", "secondo, rivisto"));
-    EXPECT_EQ(ui::ReadFileBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
+    EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"a.doc.dat"), Record("", "primo"));
 }
 
 TEST_F(RecordCommandsE2e, DeleteFileEntryAsksTwiceAndNoKeepsEverything) {
@@ -175,7 +174,7 @@ TEST_F(RecordCommandsE2e, DeleteLinkEntryAsksOnceAndKeepsLinkedDocument) {
     ASSERT_TRUE(ui::Answer(ExpectBox(L"CONFERMA ELIMINAZIONE", L"Tabella").hwnd, IDYES));
     ASSERT_TRUE(WaitRows(0));
     ExpectNoFurtherBox();
-    EXPECT_EQ(ui::ReadFileBytes(linked), "XLS");
+    EXPECT_EQ(ui::ReadBytes(linked), "XLS");
 }
 
 TEST_F(RecordCommandsE2e, DoubleClickPdfFileEntryStartsConfiguredViewerWithQuotedPath) {

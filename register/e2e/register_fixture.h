@@ -25,13 +25,13 @@ inline std::string U8(const std::filesystem::path& p) {
 
 class RegisterE2e : public testing::Test {
   protected:
-    ui::TempFolder folder{L"ombriel"};
+    ui::TempFolder folder{"ombriel"};
     ui::Process process_;
     HWND form_ = nullptr;
 
     void Put(const std::filesystem::path& file, const std::string& bytes) {
         std::filesystem::create_directories(file.parent_path());
-        ui::WriteFileBytes(file, bytes);
+        ui::WriteBytes(file, bytes);
     }
     // Settings with the three viewer paths (ASCII paths: the file is ANSI).
     void Viewers(const std::string& pdf, const std::string& doc, const std::string& xls) {
@@ -109,7 +109,7 @@ class RegisterE2e : public testing::Test {
         // counts once it reads whole (it ends with its last line's end).
         std::string text;
         if (!ui::WaitUntil([&] {
-                text = ui::ReadFileBytes(file);
+                text = ui::ReadBytes(file);
                 return text.find("line=") != std::string::npos && text.ends_with("\r\n");
             }))
             return report;

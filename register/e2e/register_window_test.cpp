@@ -22,11 +22,11 @@ std::string Record(const std::string& target, const std::string& description) {
 // A register folder in a fresh temporary directory.
 class RegisterFolder : public ui::TempFolder {
   public:
-    RegisterFolder() : ui::TempFolder(L"ombriel") {}
+    RegisterFolder() : ui::TempFolder("ombriel") {}
     void Add(const std::string& relative, const std::string& bytes) const {
         auto file = Path() / ui::Widen(relative);
         std::filesystem::create_directories(file.parent_path());
-        ui::WriteFileBytes(file, bytes);
+        ui::WriteBytes(file, bytes);
     }
 };
 
@@ -134,9 +134,9 @@ TEST_F(RegisterWindow, AnyArgumentButExactROGivesNormalMode) {
 
 TEST_F(RegisterWindow, ChosenViewerPathIsWrittenInStartFolderEvenFromAnotherFolder) {
     RegisterFolder folder;
-    ui::TempFolder elsewhere(L"viewer");
+    ui::TempFolder elsewhere("viewer");
     auto viewer = elsewhere / L"Office, 2003 WINWORD.EXE";
-    ui::WriteFileBytes(viewer, "MZ");
+    ui::WriteBytes(viewer, "MZ");
     process_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", L"", folder.Path());
     auto box = ui::WaitForMessageBox(process_.Id());
     ASSERT_TRUE(box.has_value());
@@ -152,8 +152,8 @@ TEST_F(RegisterWindow, ChosenViewerPathIsWrittenInStartFolderEvenFromAnotherFold
     const std::string expected = "\"\"\r\n\"" + ui::Narrow(viewer.wstring()) + "\"\r\n\"\"\r\n";
     auto ini = folder / L"Ombriel.ini";
     EXPECT_TRUE(ui::WaitUntil([&] {
-        return std::filesystem::exists(ini) && ui::ReadFileBytes(ini) == expected;
-    })) << ui::ReadFileBytes(ini);
+        return std::filesystem::exists(ini) && ui::ReadBytes(ini) == expected;
+    })) << ui::ReadBytes(ini);
     EXPECT_FALSE(std::filesystem::exists(elsewhere / L"Ombriel.ini"));
     ASSERT_TRUE(ui::Settle(form));
     EXPECT_FALSE(ui::HasDialog(process_.Id())) << "the save reported a failure";
@@ -172,7 +172,7 @@ TEST_F(RegisterWindow, CancelledViewerDialogLeavesSettingsUntouched) {
     ASSERT_TRUE(ui::CancelDialog(dialog));
     ASSERT_TRUE(ui::Settle(form));
     EXPECT_FALSE(ui::HasDialog(process_.Id()));
-    EXPECT_EQ(ui::ReadFileBytes(ini), kEmptySettings);
+    EXPECT_EQ(ui::ReadBytes(ini), kEmptySettings);
     EXPECT_EQ(std::filesystem::last_write_time(ini), before);
 }
 

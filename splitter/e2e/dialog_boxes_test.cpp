@@ -42,7 +42,7 @@ TEST_F(ZelbrinDialog, AboutAndHelpButtonsShowTheirBoxes) {
 }
 
 TEST_F(ZelbrinDialog, ReadmeShipsBesideTheProgram) {
-    const std::string readme = ui::ReadFileBytes(ui::ExeDir() / "README.TXT");
+    const std::string readme = ui::ReadBytes(ui::ExeDir() / "README.TXT");
     EXPECT_NE(readme.find("FREQUENTLY ASKED QUESTIONS"), std::string::npos);
     EXPECT_NE(readme.find("JOIN.BAT"), std::string::npos);
 }
@@ -78,14 +78,14 @@ class ZelbrinChoosers : public ZelbrinDialog {
   protected:
     std::filesystem::path MakeFile(const std::wstring& name) {
         const auto path = folder_ / name;
-        ui::WriteFileBytes(path, "0123456789");
+        ui::WriteBytes(path, "0123456789");
         return path;
     }
     HWND OpenSourceChooser() {
         ui::Click(Item(1001));
         return ui::WaitForDialog(app_.Id(), L"Open");
     }
-    ui::TempFolder folder_{L"zelbrin-choose"};
+    ui::TempFolder folder_{"zelbrin-choose"};
 };
 
 TEST_F(ZelbrinChoosers, SourceSetsTargetToItsFolderAndCancelKeepsTheTarget) {

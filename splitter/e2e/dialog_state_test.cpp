@@ -62,8 +62,7 @@ TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsTabStopsAndPla
         }
         const LONG style = GetWindowLongW(c, GWL_STYLE);
         // The system gives a checked radio the tab stop of its group.
-        const bool checkedRadio =
-            (style & 0x0F) == BS_AUTORADIOBUTTON && ui::IsChecked(c);
+        const bool checkedRadio = (style & 0x0F) == BS_AUTORADIOBUTTON && ui::IsChecked(c);
         EXPECT_EQ((style & WS_TABSTOP) != 0, want.tabStop || checkedRadio) << "id " << want.id;
     }
     // Dialog units to pixels, from the client area of 230 x 159 units.
@@ -125,10 +124,8 @@ TEST_F(ZelbrinDialog, EachMethodSetsLabelUnitsAndEmptiesTheValue) {
         const wchar_t* label;
         bool unitsShown;
     } const rows[] = {
-        {1015, L"&Size per piece", true},
-        {1005, L"&Keyword", false},
-        {1016, L"&No of Pieces", false},
-        {1015, L"&Size per piece", true},
+        {1015, L"&Size per piece", true}, {1005, L"&Keyword", false},
+        {1016, L"&No of Pieces", false},  {1015, L"&Size per piece", true},
         {1015, L"&Size per piece", true}, // the method already chosen empties too
     };
     for (const auto& row : rows) {

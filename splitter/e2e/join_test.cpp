@@ -63,7 +63,7 @@ class ZelbrinJoin : public ZelbrinDialog {
         std::string whole;
         for (size_t i = 0; i < sizes.size(); ++i) {
             const std::string bytes = Random(sizes[i], unsigned(i) + 7);
-            ui::WriteFileBytes(Piece(i + 1), bytes);
+            ui::WriteBytes(Piece(i + 1), bytes);
             whole += bytes;
         }
         return whole;
@@ -98,7 +98,7 @@ class ZelbrinJoin : public ZelbrinDialog {
         EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "a second message followed";
     }
 
-    ui::TempFolder folder_{L"zelbrin-join"};
+    ui::TempFolder folder_{"zelbrin-join"};
     fs::path in_ = folder_ / "in";
     fs::path out_ = folder_ / "out";
 };
@@ -117,29 +117,29 @@ TEST_F(ZelbrinJoin, WithoutChecksumConfirmsJoinsInOrderAndSucceeds) {
     EXPECT_FALSE(Enabled(1));
     EXPECT_FALSE(Enabled(2));
     ExpectMessage(ConfirmYes(question), kJoined);
-    EXPECT_EQ(ui::ReadFileBytes(out_ / "report.doc"), whole);
+    EXPECT_EQ(ui::ReadBytes(out_ / "report.doc"), whole);
     EXPECT_EQ(ProgressPos(), 3);
     EXPECT_EQ(TextOf(1000), Piece(1).wstring()) << "the paths stay for another run";
 }
 
 TEST_F(ZelbrinJoin, TargetWithTrailingBackslashAndMatchingChecksumSucceeds) {
     const std::string whole = WritePieces({300000, 300000, 1});
-    ui::WriteFileBytes(in_ / "report_doc.CRC", LittleEndian(Crc32(whole)));
+    ui::WriteBytes(in_ / "report_doc.CRC", LittleEndian(Crc32(whole)));
     Choose(Piece(1), out_.wstring() + L"\\");
     ExpectMessage(ConfirmYes(PressJoin()), kJoined);
-    EXPECT_EQ(ui::ReadFileBytes(out_ / "report.doc"), whole);
+    EXPECT_EQ(ui::ReadBytes(out_ / "report.doc"), whole);
 }
 
 TEST_F(ZelbrinJoin, DamagedPieceGivesTheCrcErrorAndTheFileStays) {
     std::string whole = WritePieces({5000, 5000});
-    ui::WriteFileBytes(in_ / "report_doc.CRC", LittleEndian(Crc32(whole)));
-    std::string piece = ui::ReadFileBytes(Piece(2));
+    ui::WriteBytes(in_ / "report_doc.CRC", LittleEndian(Crc32(whole)));
+    std::string piece = ui::ReadBytes(Piece(2));
     piece[42] = char(piece[42] ^ 0x20);
-    ui::WriteFileBytes(Piece(2), piece);
+    ui::WriteBytes(Piece(2), piece);
     Choose(Piece(1), out_.wstring());
     ExpectMessage(ConfirmYes(PressJoin()), kCrcError);
     whole[5042] = char(whole[5042] ^ 0x20);
-    EXPECT_EQ(ui::ReadFileBytes(out_ / "report.doc"), whole);
+    EXPECT_EQ(ui::ReadBytes(out_ / "report.doc"), whole);
 }
 
 TEST_F(ZelbrinJoin, SourceThatIsNotAFirstPieceIsRefusedWithMessage20) {
@@ -187,7 +187,7 @@ TEST_F(ZelbrinJoin, FullTargetDriveReportsTheFailureAndLeavesNoPartialFile) {
 
 TEST_F(ZelbrinJoin, PiecesSplitByZelbrinJoinBackToTheExactSource) {
     const std::string source = Random(1'234'567, 99);
-    ui::WriteFileBytes(folder_ / "big.bin", source);
+    ui::WriteBytes(folder_ / "big.bin", source);
     Click(1021);
     SetTextOf(1000, (folder_ / "big.bin").wstring());
     SetTextOf(1002, in_.wstring());
@@ -205,7 +205,7 @@ TEST_F(ZelbrinJoin, PiecesSplitByZelbrinJoinBackToTheExactSource) {
     EXPECT_NE(question.text.find(L"detected 4 files which can joined to recreate big.bin."),
               std::wstring::npos);
     ExpectMessage(ConfirmYes(question), kJoined);
-    EXPECT_EQ(ui::ReadFileBytes(out_ / "big.bin"), source);
+    EXPECT_EQ(ui::ReadBytes(out_ / "big.bin"), source);
 }
 
 } // namespace

@@ -132,16 +132,19 @@ TEST_F(ZelbrinResources, VersionIsOneZeroEightBuild020118) {
         const wchar_t* key;
         const wchar_t* value;
     } const values[] = {
-        {L"FileDescription", L"Zelbrin"},       {L"InternalName", L"Zelbrin"},
-        {L"ProductName", L"Zelbrin"},           {L"OriginalFilename", L"Zelbrin.exe"},
-        {L"FileVersion", L"1, 0, 8, 0 (020118)"}, {L"ProductVersion", L"1, 0, 8, 020118"},
+        {L"FileDescription", L"Zelbrin"},
+        {L"InternalName", L"Zelbrin"},
+        {L"ProductName", L"Zelbrin"},
+        {L"OriginalFilename", L"Zelbrin.exe"},
+        {L"FileVersion", L"1, 0, 8, 0 (020118)"},
+        {L"ProductVersion", L"1, 0, 8, 020118"},
         {L"SpecialBuild", L"010325"},
     };
     for (const auto& v : values) {
         const std::wstring path = std::wstring(L"\\StringFileInfo\\080904b0\\") + v.key;
         wchar_t* text = nullptr;
-        ASSERT_TRUE(VerQueryValueW(copy.data(), path.c_str(), reinterpret_cast<void**>(&text),
-                                   &length))
+        ASSERT_TRUE(
+            VerQueryValueW(copy.data(), path.c_str(), reinterpret_cast<void**>(&text), &length))
             << "missing " << ui::Narrow(v.key);
         EXPECT_EQ(std::wstring(text), v.value) << ui::Narrow(v.key);
     }

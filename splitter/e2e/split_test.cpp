@@ -86,7 +86,7 @@ class ZelbrinSplit : public ZelbrinDialog {
         return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
     }
 
-    ui::TempFolder dir{L"split"};
+    ui::TempFolder dir{"split"};
     fs::path src = dir / L"src";
     fs::path out = dir / L"out";
 };
@@ -101,8 +101,8 @@ struct RefusedInput {
 };
 
 TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons) {
-    ui::WriteFileBytes(src / L"data.bin", Pattern(1000));
-    ui::WriteFileBytes(src / L"empty.bin", "");
+    ui::WriteBytes(src / L"data.bin", Pattern(1000));
+    ui::WriteBytes(src / L"empty.bin", "");
     const RefusedInput cases[] = {
         {"no source", false, true, L"2", false,
          L"You have not selected a Source File !!\nPlease select a Source File by clicking on the "
@@ -138,7 +138,7 @@ TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons)
 }
 
 TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
-    ui::WriteFileBytes(src / L"data.bin", Pattern(1000));
+    ui::WriteBytes(src / L"data.bin", Pattern(1000));
     Tick(1019);
     Tick(1020);
     Prepare(1016, src / L"data.bin", out, L"4");
@@ -153,7 +153,7 @@ TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
 
 TEST_F(ZelbrinSplit, ByPiecesAsksWithTheLeftoverAndWritesThePieces) {
     const std::string data = Pattern(1000);
-    ui::WriteFileBytes(src / L"report.final.doc", data);
+    ui::WriteBytes(src / L"report.final.doc", data);
     Prepare(1016, src / L"report.final.doc", out, L"3");
     const auto question = PressSplit();
     EXPECT_EQ(question.title, L"Zelbrin");
@@ -161,66 +161,66 @@ TEST_F(ZelbrinSplit, ByPiecesAsksWithTheLeftoverAndWritesThePieces) {
                              L"size 334 bytes\nShall I continue ?");
     Answer(question, IDYES);
     ExpectSuccess(ExpectBox());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.1"), data.substr(0, 333));
-    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.2"), data.substr(333, 333));
-    EXPECT_EQ(ui::ReadFileBytes(out / L"report.final_doc.3"), data.substr(666));
+    EXPECT_EQ(ui::ReadBytes(out / L"report.final_doc.1"), data.substr(0, 333));
+    EXPECT_EQ(ui::ReadBytes(out / L"report.final_doc.2"), data.substr(333, 333));
+    EXPECT_EQ(ui::ReadBytes(out / L"report.final_doc.3"), data.substr(666));
     EXPECT_EQ(FilesIn(out), 3u) << "no checksum or batch file unless ticked";
     EXPECT_EQ(ProgressPos(), 3);
 }
 
 TEST_F(ZelbrinSplit, BySizeInBytesWritesTheSmallerLastPiece) {
     const std::string data = Pattern(1000);
-    ui::WriteFileBytes(src / L"data.bin", data);
+    ui::WriteBytes(src / L"data.bin", data);
     Prepare(1015, src / L"data.bin", out, L"300");
     Click(1025); // Bytes
     const auto question = PressSplit();
     EXPECT_EQ(question.text, L"File will be split into 4 pieces\nShall I continue ?");
     Answer(question, IDYES);
     ExpectSuccess(ExpectBox());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"data_bin.4"), data.substr(900));
+    EXPECT_EQ(ui::ReadBytes(out / L"data_bin.4"), data.substr(900));
     EXPECT_EQ(ProgressPos(), 4);
 }
 
 TEST_F(ZelbrinSplit, KeywordSplitAsksNothingAndCutsAfterEachOccurrence) {
-    ui::WriteFileBytes(src / L"abc.txt", "abXdeXfg");
+    ui::WriteBytes(src / L"abc.txt", "abXdeXfg");
     Prepare(1005, src / L"abc.txt", out, L"X");
     ExpectSuccess(PressSplit());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.1"), "abX");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.2"), "deX");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"abc_txt.3"), "fg");
+    EXPECT_EQ(ui::ReadBytes(out / L"abc_txt.1"), "abX");
+    EXPECT_EQ(ui::ReadBytes(out / L"abc_txt.2"), "deX");
+    EXPECT_EQ(ui::ReadBytes(out / L"abc_txt.3"), "fg");
     EXPECT_FALSE(fs::exists(out / L"abc_txt.4"));
 }
 
 TEST_F(ZelbrinSplit, KeywordIsSearchedInTheAnsiCodePageOfTheUsersTextFiles) {
     ASSERT_EQ(GetACP(), 1252u) << "the test's text file is written in Windows-1252";
-    ui::WriteFileBytes(src / L"città.txt", "perch\xE9 s\xEC, caff\xE9 e t\xE8");
+    ui::WriteBytes(src / L"città.txt", "perch\xE9 s\xEC, caff\xE9 e t\xE8");
     Prepare(1005, src / L"città.txt", out, L"é");
     ExpectSuccess(PressSplit());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.1"), "perch\xE9");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.2"), " s\xEC, caff\xE9");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"città_txt.3"), " e t\xE8");
+    EXPECT_EQ(ui::ReadBytes(out / L"città_txt.1"), "perch\xE9");
+    EXPECT_EQ(ui::ReadBytes(out / L"città_txt.2"), " s\xEC, caff\xE9");
+    EXPECT_EQ(ui::ReadBytes(out / L"città_txt.3"), " e t\xE8");
     EXPECT_FALSE(fs::exists(out / L"città_txt.4"));
 }
 
 TEST_F(ZelbrinSplit, KeywordTheCodePageCannotHoldIsSearchedAsUtf8NeverAsAQuestionMark) {
     // "ł" has no place in Windows-1252: a lossy conversion would make it "?".
-    ui::WriteFileBytes(src / L"list.txt", "a?b\xC5\x82"
-                                          "c?d\xC5\x82"
-                                          "e");
+    ui::WriteBytes(src / L"list.txt", "a?b\xC5\x82"
+                                      "c?d\xC5\x82"
+                                      "e");
     Prepare(1005, src / L"list.txt", out, L"ł");
     ExpectSuccess(PressSplit());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.1"), "a?b\xC5\x82");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.2"), "c?d\xC5\x82");
-    EXPECT_EQ(ui::ReadFileBytes(out / L"list_txt.3"), "e");
+    EXPECT_EQ(ui::ReadBytes(out / L"list_txt.1"), "a?b\xC5\x82");
+    EXPECT_EQ(ui::ReadBytes(out / L"list_txt.2"), "c?d\xC5\x82");
+    EXPECT_EQ(ui::ReadBytes(out / L"list_txt.3"), "e");
 }
 
 TEST_F(ZelbrinSplit, ChecksumFileHoldsTheCrcOfTheSourceLittleEndian) {
-    ui::WriteFileBytes(src / L"digits.txt", "123456789");
+    ui::WriteBytes(src / L"digits.txt", "123456789");
     Tick(1020);
     Prepare(1016, src / L"digits.txt", out, L"2");
     Answer(PressSplit(), IDYES);
     ExpectSuccess(ExpectBox());
-    EXPECT_EQ(ui::ReadFileBytes(out / L"digits_txt.CRC"), std::string("\x26\x39\xF4\xCB", 4));
+    EXPECT_EQ(ui::ReadBytes(out / L"digits_txt.CRC"), std::string("\x26\x39\xF4\xCB", 4));
 }
 
 class JoinBatchRebuild : public ZelbrinSplit,
@@ -229,7 +229,7 @@ class JoinBatchRebuild : public ZelbrinSplit,
 TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
     const std::wstring name = GetParam();
     const std::string data = Pattern(1300000);
-    ui::WriteFileBytes(src / name, data);
+    ui::WriteBytes(src / name, data);
     Tick(1019);
     Prepare(1015, src / name, out, L"500");
     Click(1024); // KBs
@@ -237,7 +237,7 @@ TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
     ExpectSuccess(ExpectBox());
     ASSERT_TRUE(fs::exists(out / L"JOIN.BAT"));
     if (name == L"movie.avi") {
-        EXPECT_EQ(ui::ReadFileBytes(out / L"JOIN.BAT"),
+        EXPECT_EQ(ui::ReadBytes(out / L"JOIN.BAT"),
                   "ECHO OFF\r\nREM Zelbrin genarated batch file\r\nECHO Now movie.avi will be "
                   "recreated\r\nPAUSE\r\nCOPY /B \"movie_avi.1\" zelbrn.tmp\r\nCOPY /B "
                   "zelbrn.tmp+\"movie_avi.2\" zelbrn.tmp\r\nCOPY /B zelbrn.tmp+\"movie_avi.3\" "
@@ -246,7 +246,7 @@ TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
     }
     RunAndWait(L"cmd.exe /c JOIN.BAT", out);
     ASSERT_TRUE(fs::exists(out / name)) << "JOIN.BAT did not rebuild " << ui::Narrow(name);
-    EXPECT_TRUE(ui::ReadFileBytes(out / name) == data) << "the rebuilt file differs";
+    EXPECT_TRUE(ui::ReadBytes(out / name) == data) << "the rebuilt file differs";
     EXPECT_FALSE(fs::exists(out / L"zelbrn.tmp"));
 }
 
@@ -303,7 +303,7 @@ class SmallDrive : public ZelbrinSplit {
         const std::wstring name = L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
                                   std::to_wstring(GetTickCount64()) + L".sh";
         const fs::path file = L"Z:\\tmp\\" + name;
-        ui::WriteFileBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
+        ui::WriteBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
         RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);
         EXPECT_TRUE(ui::WaitUntil([&] { return !fs::exists(file); }, 10000))
             << "the script did not run: " << ui::Narrow(script);
@@ -314,7 +314,7 @@ class SmallDrive : public ZelbrinSplit {
 };
 
 TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {
-    ui::WriteFileBytes(src / L"big.bin", Pattern(2 * 1024 * 1024));
+    ui::WriteBytes(src / L"big.bin", Pattern(2 * 1024 * 1024));
     for (const std::wstring& target : {Drive(), MountFolder()}) {
         SCOPED_TRACE(ui::Narrow(target));
         Prepare(1016, src / L"big.bin", target, L"2");
@@ -327,10 +327,10 @@ TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {
         EXPECT_FALSE(fs::exists(fs::path(target) / L"big_bin.1"));
     }
     // The same drive takes a file that fits.
-    ui::WriteFileBytes(src / L"small.bin", Pattern(100000));
+    ui::WriteBytes(src / L"small.bin", Pattern(100000));
     Prepare(1016, src / L"small.bin", Drive(), L"2");
     Answer(PressSplit(), IDYES);
     ExpectSuccess(ExpectBox());
-    EXPECT_EQ(ui::ReadFileBytes(fs::path(Drive()) / L"small_bin.2"), Pattern(100000).substr(50000));
+    EXPECT_EQ(ui::ReadBytes(fs::path(Drive()) / L"small_bin.2"), Pattern(100000).substr(50000));
 }
 } // namespace

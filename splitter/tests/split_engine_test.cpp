@@ -5,6 +5,7 @@
 #include "core/split/join_batch.h"
 #include "core/split/piece_transfer.h"
 #include "core/split/split_engine.h"
+#include "core/split/split_plan.h"
 #include "core/string_ids.h"
 #include "fake_operation_ui.h"
 #include "test_data.h"
@@ -137,8 +138,8 @@ TEST_F(SplitEngine, ByPiecesPutsTheLeftoverIntoTheLastPiece) {
     WriteBytes(source, data);
     Split(ByPieces, "3");
     ASSERT_EQ(ui.questions.size(), 1u);
-    EXPECT_EQ(ui.questions[0], "File will be split into 2 pieces of size 333 bytes and 1 piece of "
-                               "size 334 bytes\nShall I continue ?");
+    // The question is the plan's (its wording is the plan tests' business).
+    EXPECT_EQ(ui.questions[0], ConfirmSplitText(ByPieces, *PlanByPieces(1000, 3)));
     EXPECT_EQ(
         Pieces("data_bin"),
         (std::vector<std::string>{data.substr(0, 333), data.substr(333, 333), data.substr(666)}));
@@ -153,7 +154,7 @@ TEST_F(SplitEngine, BySizeWritesOneSmallerPieceForTheLeftover) {
     const std::string data = Pattern(1000);
     WriteBytes(source, data);
     Split(BySize, "300");
-    EXPECT_EQ(ui.questions.at(0), "File will be split into 4 pieces\nShall I continue ?");
+    EXPECT_EQ(ui.questions.at(0), ConfirmSplitText(BySize, *PlanBySize(1000, 300)));
     const auto pieces = Pieces("data_bin");
     ASSERT_EQ(pieces.size(), 4u);
     EXPECT_EQ(pieces[3], data.substr(900));

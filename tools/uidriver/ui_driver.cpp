@@ -372,59 +372,6 @@ bool ColorNear(uint32_t a, uint32_t b, int tol) {
 
 // ---- Files ---------------------------------------------------------------------------
 
-TempFolder::TempFolder(const std::wstring& prefix) {
-    wchar_t base[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH + 1, base);
-    static unsigned counter = 0;
-    for (;;) {
-        auto candidate = std::filesystem::path(base) /
-                         (prefix + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(++counter));
-        std::error_code ec;
-        if (std::filesystem::create_directories(candidate, ec)) {
-            path_ = candidate;
-            return;
-        }
-    }
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::string ReadFileBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes) {
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), std::streamsize(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + Narrow(file.wstring()));
-}
-
-std::wstring Widen(const std::string& utf8) {
-    if (utf8.empty())
-        return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), nullptr, 0);
-    std::wstring w(size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), w.data(), n);
-    return w;
-}
-
-std::string Narrow(const std::wstring& wide) {
-    if (wide.empty())
-        return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr,
-                                nullptr);
-    std::string s(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), s.data(), n, nullptr, nullptr);
-    return s;
-}
-
 std::filesystem::path ExeDir() {
     std::wstring buf(32768, L'\0');
     DWORD n = GetModuleFileNameW(nullptr, buf.data(), DWORD(buf.size()));

@@ -6,6 +6,10 @@
 // Buttons are pressed with posted WM_COMMAND messages, never sent ones: a
 // program shows its boxes from inside the click handler, so a sent message
 // would block the test until the box it is meant to answer is closed.
+#include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
+#include "support/text.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -136,25 +140,14 @@ inline uint32_t Rgb(int r, int g, int b) {
 // True when the colours differ by at most tol in each channel.
 bool ColorNear(uint32_t a, uint32_t b, int tol = 8);
 
-// A fresh folder under the temporary directory, removed with its content
-// when the object goes away.
-class TempFolder {
-  public:
-    explicit TempFolder(const std::wstring& prefix = L"e2e");
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
-    const std::filesystem::path& Path() const { return path_; }
-    std::filesystem::path operator/(const std::filesystem::path& rel) const { return path_ / rel; }
+// Temporary folders, whole files and text conversion come from the support
+// libraries, under the driver's names.
+using support::Narrow;
+using support::Widen;
+using support::testing::ReadBytes;
+using support::testing::TempFolder;
+using support::testing::WriteBytes;
 
-  private:
-    std::filesystem::path path_;
-};
-
-std::string ReadFileBytes(const std::filesystem::path& file);
-void WriteFileBytes(const std::filesystem::path& file, const std::string& bytes);
-std::wstring Widen(const std::string& utf8);
-std::string Narrow(const std::wstring& wide);
 // Folder of the running test executable; the programs under test are built
 // beside it.
 std::filesystem::path ExeDir();

@@ -23,20 +23,20 @@ int RunHostShell(const std::string& command, int timeoutMs) {
                              std::to_string(GetTickCount64()) + "-" + std::to_string(++counter);
     const std::wstring script = L"Z:" + Widen(base + ".sh");
     const std::wstring result = L"Z:" + Widen(base + ".rc");
-    WriteFileBytes(script, "(\n" + command + "\n)\necho $? > " + base + ".tmp && mv " + base +
-                               ".tmp " + base + ".rc\n");
+    WriteBytes(script, "(\n" + command + "\n)\necho $? > " + base + ".tmp && mv " + base + ".tmp " +
+                           base + ".rc\n");
     std::wstring cmdLine = L"/bin/sh " + Widen(base + ".sh");
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
     int code = -1;
-    if (CreateProcessW(L"Z:\\bin\\sh", cmdLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       nullptr, &si, &pi)) {
+    if (CreateProcessW(L"Z:\\bin\\sh", cmdLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &si, &pi)) {
         CloseHandle(pi.hThread);
         CloseHandle(pi.hProcess);
         if (WaitUntil([&] { return GetFileAttributesW(result.c_str()) != INVALID_FILE_ATTRIBUTES; },
                       timeoutMs))
-            code = std::atoi(ReadFileBytes(result).c_str());
+            code = std::atoi(ReadBytes(result).c_str());
     }
     DeleteFileW(result.c_str());
     DeleteFileW(script.c_str());
@@ -46,8 +46,9 @@ int RunHostShell(const std::string& command, int timeoutMs) {
 SmallHostDisk::SmallHostDisk(char letter, int kibibytes) : letter_(letter) {
     mountPoint_ = "/tmp/uidriver-disk-" + std::to_string(GetCurrentProcessId()) + "-" +
                   std::to_string(GetTickCount64());
-    const std::string mount = "mkdir -p " + mountPoint_ + " && mount -t tmpfs -o size=" +
-                              std::to_string(kibibytes) + "k uidriver-disk " + mountPoint_;
+    const std::string mount = "mkdir -p " + mountPoint_ +
+                              " && mount -t tmpfs -o size=" + std::to_string(kibibytes) +
+                              "k uidriver-disk " + mountPoint_;
     if (RunHostShell(mount) != 0) {
         why_ = "the host would not mount a tmpfs (mounting needs root)";
         RunHostShell("rmdir " + mountPoint_);
@@ -56,7 +57,8 @@ SmallHostDisk::SmallHostDisk(char letter, int kibibytes) : letter_(letter) {
     }
     const std::string drive = std::string(kDosDevices) + "/" + letter_ + ":";
     if (RunHostShell("test ! -e " + drive + " && ln -s " + mountPoint_ + " " + drive) != 0) {
-        why_ = std::string("drive ") + letter_ + ": is taken or Wine's dosdevices cannot be changed";
+        why_ =
+            std::string("drive ") + letter_ + ": is taken or Wine's dosdevices cannot be changed";
         RunHostShell("umount " + mountPoint_ + "; rmdir " + mountPoint_);
         mountPoint_.clear();
         return;
@@ -67,8 +69,8 @@ SmallHostDisk::SmallHostDisk(char letter, int kibibytes) : letter_(letter) {
 SmallHostDisk::~SmallHostDisk() {
     if (!ok_)
         return;
-    RunHostShell(std::string("rm -f ") + kDosDevices + "/" + letter_ + ":; umount " +
-                 mountPoint_ + " 2>/dev/null; rmdir " + mountPoint_);
+    RunHostShell(std::string("rm -f ") + kDosDevices + "/" + letter_ + ":; umount " + mountPoint_ +
+                 " 2>/dev/null; rmdir " + mountPoint_);
 }
 
 std::wstring SmallHostDisk::Root() const {

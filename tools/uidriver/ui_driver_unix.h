@@ -15,7 +15,7 @@ int RunHostShell(const std::string& command, int timeoutMs = 30000);
 // needs root; Ok() is false when the host refused, Why() says what failed.
 // Unmounted, and the drive letter removed, when the object goes away.
 class SmallHostDisk {
-public:
+  public:
     SmallHostDisk(char letter, int kibibytes);
     SmallHostDisk(const SmallHostDisk&) = delete;
     SmallHostDisk& operator=(const SmallHostDisk&) = delete;
@@ -26,7 +26,7 @@ public:
     // The drive's root as a Windows path, e.g. "R:\".
     std::wstring Root() const;
 
-private:
+  private:
     char letter_;
     std::string mountPoint_;
     bool ok_ = false;

@@ -2,6 +2,7 @@
 // named on its command line and writes the user's answer to answer.txt in its
 // working directory.
 #include <windows.h>
+
 #include <commdlg.h>
 
 #include <cstdio>

@@ -9,7 +9,7 @@
 namespace {
 
 std::wstring ReadAnswer(const ui::TempFolder& dir) {
-    std::string bytes = ui::ReadFileBytes(dir / L"answer.txt");
+    std::string bytes = ui::ReadBytes(dir / L"answer.txt");
     return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
 }
 
@@ -30,7 +30,7 @@ TEST(UiDriver, ReadsAndAnswersAMessageBox) {
 TEST(UiDriver, TypesAPathIntoTheOpenFileDialog) {
     ui::TempFolder dir;
     auto chosen = dir / L"città e spazi.txt";
-    ui::WriteFileBytes(chosen, "x");
+    ui::WriteBytes(chosen, "x");
     auto p = ui::Process::Start(ui::ExeDir() / L"uidriver_probe.exe", L"open", dir.Path());
     HWND dlg = ui::WaitForDialog(p.Id());
     ASSERT_NE(dlg, nullptr);
