@@ -15,16 +15,12 @@ using support::testing::ReadBytes;
 using support::testing::TempFolder;
 using support::testing::WriteBytes;
 using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::LittleEndian;
 using zelbrin::testing::RandomBytes;
 
 namespace fs = std::filesystem;
 
 namespace {
-std::string LittleEndian(uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-            static_cast<char>(v >> 24)};
-}
-
 uint32_t CrcOf(const std::string& bytes) {
     return Crc32Of(bytes.data(), bytes.size());
 }

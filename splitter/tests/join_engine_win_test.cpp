@@ -18,26 +18,18 @@ using namespace zelbrin;
 using support::testing::ReadBytes;
 using support::testing::TempFolder;
 using support::testing::WriteBytes;
+using zelbrin::testing::DeepFolder;
 using zelbrin::testing::FakeOperationUi;
+using zelbrin::testing::LittleEndian;
 using zelbrin::testing::RandomBytes;
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string LittleEndian(uint32_t v) {
-    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
-            static_cast<char>(v >> 24)};
-}
-
 TEST(JoinOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
     TempFolder dir;
-    fs::path deep = dir.Path();
-    for (int i = 0; i < 6; ++i) {
-        deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
-        ASSERT_TRUE(CreateDirectoryW(support::ExtendedPath(deep).c_str(), nullptr))
-            << GetLastError();
-    }
+    const fs::path deep = DeepFolder(dir.Path());
     ASSERT_GT(deep.native().size(), 300u);
     const std::string whole = RandomBytes(300000, 5);
     const std::vector<fs::path> files = {deep / L"caf\u00e9 & co_txt.1",
@@ -54,12 +46,6 @@ TEST(JoinOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
     EXPECT_EQ(ui.messages, std::vector<int>{IDS_JOIN_SUCCEEDED});
     const fs::path output = deep / L"caf\u00e9 & co.txt";
     EXPECT_EQ(ReadBytes(output), whole);
-    // TempFolder's remove_all cannot reach this deep without the prefix.
-    for (const fs::path& p : files)
-        RemoveFileAt(p);
-    RemoveFileAt(output);
-    for (; deep != dir.Path(); deep = deep.parent_path())
-        RemoveDirectoryW(support::ExtendedPath(deep).c_str());
 }
 
 TEST(JoinOnWindows, OutputHeldByAnotherProgramIsReportedAndLeftAlone) {

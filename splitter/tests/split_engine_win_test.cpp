@@ -5,6 +5,7 @@
 #include "core/split/split_engine.h"
 #include "core/string_ids.h"
 #include "fake_operation_ui.h"
+#include "test_data.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ using namespace zelbrin;
 using support::testing::ReadBytes;
 using support::testing::TempFolder;
 using support::testing::WriteBytes;
+using zelbrin::testing::DeepFolder;
 using zelbrin::testing::FakeOperationUi;
 
 namespace fs = std::filesystem;
@@ -25,12 +27,7 @@ namespace {
 
 TEST(SplitOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
     TempFolder dir;
-    fs::path deep = dir.Path();
-    for (int i = 0; i < 6; ++i) {
-        deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
-        ASSERT_TRUE(CreateDirectoryW(support::ExtendedPath(deep).c_str(), nullptr))
-            << GetLastError();
-    }
+    const fs::path deep = DeepFolder(dir.Path());
     ASSERT_GT(deep.native().size(), 300u);
     const fs::path source = deep / L"caf\u00e9 & co.txt";
     WriteBytes(source, "0123456789abcdef");
@@ -41,12 +38,6 @@ TEST(SplitOnWindows, PathsLongerThan260CharactersAndAccentsWork) {
     EXPECT_EQ(ReadBytes(deep / L"caf\u00e9 & co_txt.1"), "01234567");
     EXPECT_EQ(ReadBytes(deep / L"caf\u00e9 & co_txt.2"), "89abcdef");
     EXPECT_EQ(FileSizeAt(deep / L"caf\u00e9 & co_txt.CRC"), 4u);
-    // TempFolder's remove_all cannot reach this deep without the prefix.
-    for (fs::path p : {deep / L"caf\u00e9 & co_txt.1", deep / L"caf\u00e9 & co_txt.2",
-                       deep / L"caf\u00e9 & co_txt.CRC", source})
-        RemoveFileAt(p);
-    for (; deep != dir.Path(); deep = deep.parent_path())
-        RemoveDirectoryW(support::ExtendedPath(deep).c_str());
 }
 
 TEST(SplitOnWindows, SourceHeldForWritingByAnotherProgramIsNotSplit) {

@@ -1,7 +1,10 @@
 #pragma once
 // File contents for the splitter's tests: a repeatable pattern, and random
 // bytes from a seed.
+#include "support/testing/files.h"
+
 #include <cstdint>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -21,6 +24,22 @@ inline std::string RandomBytes(size_t n, uint32_t seed) {
     for (auto& c : out)
         c = static_cast<char>(gen());
     return out;
+}
+
+// A checksum file's four bytes.
+inline std::string LittleEndian(uint32_t v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16),
+            static_cast<char>(v >> 24)};
+}
+
+// Six folders of 61 characters with an accent below root: a path beyond the
+// 260 characters of the old limit.
+inline std::filesystem::path DeepFolder(const std::filesystem::path& root) {
+    std::filesystem::path deep = root;
+    for (int i = 0; i < 6; ++i)
+        deep /= std::wstring(60, static_cast<wchar_t>(L'a' + i)) + L"\u00e9";
+    support::testing::MakeFolders(deep);
+    return deep;
 }
 
 } // namespace zelbrin::testing
