@@ -36,6 +36,7 @@ class HeadlessUi : public zelbrin::OperationUi {
     void SetProgressRange(uint64_t, uint64_t) override {}
     void SetProgressPos(uint64_t) override {}
     void MoveFocus(zelbrin::FocusTarget) override {}
+    bool StopRequested() override { return false; }
 };
 
 inline double PeakMiB() {

@@ -1,8 +1,12 @@
 #include "core/operation_ui.h"
 
+#include "core/files/file_io.h"
+
 namespace zelbrin {
 
 void ReportEnding(OperationUi& ui, const Ending& ending) {
+    if (ending.stopped)
+        return;
     if (ending.message != 0) {
         if (ending.file.empty())
             ui.ShowMessage(ending.message);
@@ -11,6 +15,25 @@ void ReportEnding(OperationUi& ui, const Ending& ending) {
     }
     if (ending.focus)
         ui.MoveFocus(*ending.focus);
+}
+
+void RemoveWrittenFiles(const std::vector<std::filesystem::path>& files) {
+    for (const auto& file : files)
+        RemoveFileAt(file);
+}
+
+bool EndOperation(OperationUi& ui, const Ending& ending,
+                  const std::vector<std::filesystem::path>& written) {
+    if (!ending.stopped && ui.StopRequested()) {
+        RemoveWrittenFiles(written);
+        return true;
+    }
+    ReportEnding(ui, ending);
+    if (!ending.stopped && ui.StopRequested()) {
+        RemoveWrittenFiles(written);
+        return true;
+    }
+    return false;
 }
 
 } // namespace zelbrin

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zelbrin {
 
@@ -37,12 +38,14 @@ struct OperationInputs {
 // How an operation ends, as the user is told: a string-table message (0 for
 // none); for a failure of the file system, the file it concerns and the
 // system's error code (0 when the system reported none); and the control
-// the keyboard focus goes to.
+// the keyboard focus goes to. An operation the user stopped shows nothing:
+// it has removed every file it wrote.
 struct Ending {
     int message = 0;
     std::filesystem::path file;
     int systemError = 0;
     std::optional<FocusTarget> focus;
+    bool stopped = false;
 };
 
 class OperationUi {
@@ -72,10 +75,33 @@ class OperationUi {
     virtual void SetProgressPos(uint64_t pos) = 0;
 
     virtual void MoveFocus(FocusTarget target) = 0;
+
+    // True once the user has asked to stop the operation. Asked between
+    // blocks; the operation then removes every file it wrote and ends
+    // without a message.
+    virtual bool StopRequested() = 0;
 };
 
-// Tells the user how an operation ended: its message, then the focus move.
+// Tells the user how an operation ended: its message, then the focus move;
+// nothing for a stopped one.
 void ReportEnding(OperationUi& ui, const Ending& ending);
+
+// The ending of an operation the user stopped.
+inline Ending StoppedEnding() {
+    Ending ending;
+    ending.stopped = true;
+    return ending;
+}
+
+// Removes files an operation wrote (when it was stopped).
+void RemoveWrittenFiles(const std::vector<std::filesystem::path>& files);
+
+// Reports how an operation ended. A stop the user asked for once the
+// operation had written everything (or while its final message waited to be
+// shown) takes back the files it wrote, as a stop during the work would
+// have; returns true when it did.
+bool EndOperation(OperationUi& ui, const Ending& ending,
+                  const std::vector<std::filesystem::path>& written);
 
 // Keeps the default button and Cancel disabled for the life of an operation.
 class BusyScope {

@@ -12,8 +12,12 @@ inline constexpr wchar_t kZelbrinCaption[] = L"Zelbrin V 1.0.8 (build 020118) ";
 
 class ZelbrinDialog : public ::testing::Test {
   protected:
-    void SetUp() override {
-        app_ = ui::Process::Start(ui::ExeDir() / "Zelbrin.exe", L"", ui::ExeDir());
+    void SetUp() override { Start(L""); }
+
+    // Starts Zelbrin with a command line, as a "Send To" shortcut or a drop
+    // on its icon would.
+    void Start(const std::wstring& arguments) {
+        app_ = ui::Process::Start(ui::ExeDir() / "Zelbrin.exe", arguments, ui::ExeDir());
         dialog_ = ui::WaitForWindow(app_.Id(), L"#32770", kZelbrinCaption);
         ASSERT_NE(dialog_, nullptr) << "the Zelbrin dialog did not appear";
     }
@@ -38,6 +42,15 @@ class ZelbrinDialog : public ::testing::Test {
         HWND box = OtherDialog();
         EXPECT_NE(box, nullptr) << "no box appeared";
         return box ? ui::ReadMessageBox(box) : ui::MessageBoxInfo{};
+    }
+
+    // A dialog of the program other than the main one shown now, or null.
+    HWND CurrentBox() const {
+        for (HWND w : ui::TopWindows(app_.Id())) {
+            if (w != dialog_ && ui::ClassName(w) == L"#32770")
+                return w;
+        }
+        return nullptr;
     }
 
     // A dialog of the program other than the main one: a box, a chooser.

@@ -47,3 +47,7 @@
 #define IDS_TIP_BYTES 9
 #define IDS_TIP_MBS 14
 #define IDS_TIP_CRC 15
+
+// The question a running operation asks before the dialog closes.
+#define IDS_STOP_SPLIT 51
+#define IDS_STOP_JOIN 52

@@ -21,6 +21,10 @@ struct FakeOperationUi : OperationUi {
     // Runs just before the bar moves to n: lets a test change the files
     // while the operation is under way.
     std::function<void(uint64_t)> onProgress;
+    // The user asks to stop once the operation has asked this many times
+    // whether to (-1: never); the request then stands.
+    int stopAfterAsks = -1;
+    int stopAsks = 0;
 
     struct Failure {
         int message;
@@ -83,6 +87,10 @@ struct FakeOperationUi : OperationUi {
         if (onProgress)
             onProgress(pos);
         positions.push_back(pos);
+    }
+    bool StopRequested() override {
+        ++stopAsks;
+        return stopAfterAsks >= 0 && stopAsks > stopAfterAsks;
     }
     void MoveFocus(FocusTarget target) override {
         focusMoves.push_back(target);

@@ -40,6 +40,10 @@ void ChooseSourceFile(HWND dialog, OperationModeValue mode) {
         return;
     }
     path.resize(wcslen(path.c_str()));
+    SetSourceFile(dialog, path);
+}
+
+void SetSourceFile(HWND dialog, const std::wstring& path) {
     SetDlgItemTextW(dialog, IDC_SOURCE_PATH, path.c_str());
     // The source's folder, with its backslash, is where pieces usually go.
     const size_t slash = path.find_last_of(L'\\');

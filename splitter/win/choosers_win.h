@@ -5,11 +5,16 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace zelbrin {
 
 // On OK the source edit gets the full path and the target edit its folder
 // with a trailing backslash; a cancelled dialog empties the source only.
 void ChooseSourceFile(HWND dialog, OperationModeValue mode);
+// What a chosen source does to the dialog: the source edit gets the path,
+// the target edit its folder with a trailing backslash.
+void SetSourceFile(HWND dialog, const std::wstring& path);
 // The target edit gets the chosen folder as the browser returns it, or is
 // emptied when nothing usable is chosen.
 void ChooseTargetFolder(HWND dialog);

@@ -1,7 +1,11 @@
 #include "dialog_controls_win.h"
 
+#include "resource.h"
+
 #include "support/system_error.h"
 #include "support/text.h"
+
+#include <shellapi.h>
 
 namespace zelbrin {
 namespace {
@@ -41,6 +45,36 @@ std::wstring GetControlText(HWND dialog, int controlId) {
     const int got = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
     text.resize(got > 0 ? static_cast<size_t>(got) : 0);
     return text;
+}
+
+void FrozenControls::Freeze(HWND dialog) {
+    if (frozen_)
+        return;
+    dialog_ = dialog;
+    frozen_ = true;
+    focus_ = GetFocus();
+    enabled_.clear();
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        // The bar shows the work; it takes no input.
+        if (GetDlgCtrlID(child) == IDC_PROGRESS)
+            continue;
+        enabled_.emplace_back(child, IsWindowEnabled(child) != FALSE);
+        EnableWindow(child, FALSE);
+    }
+    // Keys still reach the dialog (Esc asks whether to stop).
+    SetFocus(dialog);
+    DragAcceptFiles(dialog, FALSE);
+}
+
+void FrozenControls::Thaw(int focusId) {
+    if (!frozen_)
+        return;
+    frozen_ = false;
+    for (const auto& [control, enabled] : enabled_)
+        EnableWindow(control, enabled ? TRUE : FALSE);
+    enabled_.clear();
+    DragAcceptFiles(dialog_, TRUE);
+    SetFocus(focusId != 0 ? GetDlgItem(dialog_, focusId) : focus_);
 }
 
 } // namespace zelbrin

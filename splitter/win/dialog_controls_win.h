@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace zelbrin {
 
@@ -24,5 +26,23 @@ void EnableDlgControl(HWND dialog, int controlId, bool enable);
 
 // The whole text of a control, of any length.
 std::wstring GetControlText(HWND dialog, int controlId);
+
+// The dialog's controls while an operation runs: every one that takes input
+// is disabled, and the dialog takes no dropped files, so nothing can change
+// the operation; afterwards each is as it was before.
+class FrozenControls {
+  public:
+    void Freeze(HWND dialog);
+    // focusId: the control an operation sent the focus to, or 0 for the one
+    // that had it before.
+    void Thaw(int focusId = 0);
+    bool Frozen() const { return frozen_; }
+
+  private:
+    HWND dialog_ = nullptr;
+    bool frozen_ = false;
+    HWND focus_ = nullptr;
+    std::vector<std::pair<HWND, bool>> enabled_;
+};
 
 } // namespace zelbrin

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace zelbrin {
 namespace {
 
@@ -54,18 +56,33 @@ std::string DialogOperationUi::Text(int stringId) {
     return support::Narrow(LoadText(stringId, kTextLimit));
 }
 
+// Busy, every control that takes input is inert (buttons 1 and 2 first of
+// all); afterwards each is as before and the focus goes where the operation
+// sent it.
 void DialogOperationUi::SetBusy(bool busy) {
-    EnableDlgControl(dialog_, IDOK, !busy);
-    EnableDlgControl(dialog_, IDCANCEL, !busy);
+    if (busy) {
+        focusAfter_ = 0;
+        controls_.Freeze(dialog_);
+        return;
+    }
+    controls_.Thaw(focusAfter_);
+    taskbar_.Clear();
 }
 
+// Every message but the two successes reports a failure: the taskbar button
+// shows the error state while it is up.
 void DialogOperationUi::ShowMessage(int stringId) {
+    const bool failure = stringId != IDS_SPLIT_SUCCEEDED && stringId != IDS_JOIN_SUCCEEDED;
+    taskbar_.SetError(failure);
     zelbrin::ShowMessage(dialog_, stringId);
+    taskbar_.SetError(false);
 }
 
 void DialogOperationUi::ShowFailure(int stringId, const std::filesystem::path& file,
                                     int systemError) {
+    taskbar_.SetError(true);
     ShowFailureMessage(dialog_, stringId, file, systemError);
+    taskbar_.SetError(false);
 }
 
 bool DialogOperationUi::Confirm(const std::string& textUtf8) {
@@ -75,6 +92,8 @@ bool DialogOperationUi::Confirm(const std::string& textUtf8) {
 
 void DialogOperationUi::SetProgressRange(uint64_t first, uint64_t last) {
     HWND bar = ProgressBar(dialog_);
+    progressFirst_ = first;
+    progressLast_ = last;
     progressShift_ = 0;
     if (last <= 0xFFFF) {
         SendMessageW(bar, PBM_SETRANGE, 0,
@@ -89,17 +108,19 @@ void DialogOperationUi::SetProgressRange(uint64_t first, uint64_t last) {
 }
 
 void DialogOperationUi::SetProgressPos(uint64_t pos) {
-    HWND bar = ProgressBar(dialog_);
-    SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(pos >> progressShift_), 0);
-    // The operation dispatches no messages while it works; paint the bar now.
-    UpdateWindow(bar);
+    SendMessageW(ProgressBar(dialog_), PBM_SETPOS, static_cast<WPARAM>(pos >> progressShift_), 0);
+    // The button shows what the bar shows: the part of its range passed.
+    const uint64_t total = progressLast_ > progressFirst_ ? progressLast_ - progressFirst_ : 1;
+    const uint64_t done = pos > progressFirst_ ? pos - progressFirst_ : 0;
+    taskbar_.Show(std::min(done, total), total);
 }
 
 void DialogOperationUi::MoveFocus(FocusTarget target) {
-    const int id = target == FocusTarget::SourceButton   ? IDC_SOURCE_BUTTON
-                   : target == FocusTarget::TargetButton ? IDC_TARGET_BUTTON
-                                                         : IDC_VALUE;
-    SetFocus(GetDlgItem(dialog_, id));
+    focusAfter_ = target == FocusTarget::SourceButton   ? IDC_SOURCE_BUTTON
+                  : target == FocusTarget::TargetButton ? IDC_TARGET_BUTTON
+                                                        : IDC_VALUE;
+    if (!controls_.Frozen())
+        SetFocus(GetDlgItem(dialog_, focusAfter_));
 }
 
 } // namespace zelbrin

@@ -6,10 +6,10 @@
 #include "info_boxes_win.h"
 #include "resource.h"
 
-#include "core/join/join_engine.h"
-#include "core/split/split_engine.h"
+#include "support/long_path_win.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 namespace zelbrin {
 namespace {
@@ -24,6 +24,16 @@ constexpr int kUnitControls[] = {IDC_UNIT_LABEL, IDC_UNIT_KBS, IDC_UNIT_BYTES, I
 
 void Check(HWND dialog, int id) {
     SendDlgItemMessageW(dialog, id, BM_SETCHECK, BST_CHECKED, 0);
+}
+
+bool IsFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(support::ExtendedPath(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool EndsWith(const std::wstring& text, const std::wstring& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 } // namespace
@@ -45,12 +55,23 @@ INT_PTR CALLBACK SplitterDialog::Proc(HWND dialog, UINT message, WPARAM wParam, 
 }
 
 INT_PTR SplitterDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleOperationMessage(message, wParam, lParam))
+        return TRUE;
     switch (message) {
     case WM_COMMAND:
         return HIWORD(wParam) == BN_CLICKED ? OnCommand(LOWORD(wParam)) : FALSE;
     case WM_SYSCOMMAND:
         OnSysCommand(wParam);
         return FALSE; // the system still carries out its own commands
+    case WM_CLOSE:
+        // The close box, Alt+F4 and the system menu's Close: while an
+        // operation runs the Cancel button is disabled, and only a question
+        // may end it.
+        Close();
+        return TRUE;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return TRUE;
     case WM_NOTIFY:
         tooltips_.SupplyText(lParam, OperationMode);
         return FALSE;
@@ -58,7 +79,32 @@ INT_PTR SplitterDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         tooltips_.RelayMouseMove(wParam, lParam);
         return FALSE;
     default:
+        if (message == TaskbarProgress::ButtonCreatedMessage())
+            taskbar_.OnButtonCreated(dialog_);
         return FALSE;
+    }
+}
+
+// What the running operation asks of the dialog.
+bool SplitterDialog::HandleOperationMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_OPERATION_CALL:
+        if (runner_)
+            runner_->OnCall(lParam);
+        return true;
+    case WM_OPERATION_RANGE:
+        if (operationUi_)
+            operationUi_->SetProgressRange(uint64_t(wParam), uint64_t(lParam));
+        return true;
+    case WM_OPERATION_POS:
+        if (operationUi_)
+            operationUi_->SetProgressPos(uint64_t(wParam));
+        return true;
+    case WM_OPERATION_DONE:
+        OnOperationDone();
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -74,6 +120,9 @@ BOOL SplitterDialog::OnInitDialog() {
     SetClassLongPtrW(dialog_, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon));
     SendDlgItemMessageW(dialog_, IDC_VALUE, EM_LIMITTEXT, kValueLimit, 0);
     SetFocus(GetDlgItem(dialog_, IDC_SOURCE_BUTTON));
+    DragAcceptFiles(dialog_, TRUE);
+    if (!initialFile_.empty())
+        TakeFile(initialFile_);
     // The focus is set above; TRUE would let the system move it to the
     // checked mode radio instead.
     return FALSE;
@@ -85,7 +134,8 @@ BOOL SplitterDialog::OnCommand(int id) {
         StartOperation();
         break;
     case IDCANCEL:
-        EndDialog(dialog_, IDCANCEL);
+        // The Cancel button, and Esc even while that button is disabled.
+        Close();
         return TRUE;
     case IDC_SOURCE_BUTTON:
         ChooseSourceFile(dialog_, OperationMode);
@@ -123,6 +173,8 @@ BOOL SplitterDialog::OnCommand(int id) {
 }
 
 void SplitterDialog::OnSysCommand(WPARAM command) {
+    if (frozen_.Frozen())
+        return; // nothing but the work happens while an operation runs
     if (LOWORD(command) == IDM_SYS_HELP)
         ShowHelp(dialog_);
     else if (LOWORD(command) == IDM_SYS_ABOUT)
@@ -161,13 +213,83 @@ void SplitterDialog::SelectSplitMode(SplitModeValue method) {
         ShowWindow(GetDlgItem(dialog_, id), method == BySize ? SW_SHOW : SW_HIDE);
 }
 
-// The engines check their inputs themselves.
+// The engines check their inputs themselves. What they read is read now:
+// the controls stay inert until the operation ends.
 void SplitterDialog::StartOperation() {
-    DialogOperationUi ui(dialog_, OperationMode, SplitMode);
-    if (OperationMode == OpJoin)
-        JoinFiles(ui);
+    if (runner_ && runner_->Running())
+        return;
+    operationUi_.emplace(dialog_, OperationMode, SplitMode, taskbar_, frozen_);
+    const OperationInputs inputs = operationUi_->ReadInputs();
+    const bool batchWanted = operationUi_->BatchFileWanted();
+    frozen_.Freeze(dialog_);
+    runner_.emplace(dialog_);
+    runner_->Start(inputs, batchWanted, *operationUi_);
+}
+
+void SplitterDialog::OnOperationDone() {
+    runner_->Finish();
+    runner_.reset();
+    // An operation that was stopped may not have given its controls back.
+    frozen_.Thaw();
+    taskbar_.Clear();
+    if (closing_)
+        EndDialog(dialog_, IDCANCEL);
+}
+
+void SplitterDialog::Close() {
+    if (runner_ && runner_->Running())
+        AskToStop();
     else
-        SplitFile(ui);
+        EndDialog(dialog_, IDCANCEL);
+}
+
+// While the question is up the operation goes on; a message it wants to show
+// meanwhile waits for the answer.
+void SplitterDialog::AskToStop() {
+    runner_->Hold();
+    const int question = OperationMode == OpJoin ? IDS_STOP_JOIN : IDS_STOP_SPLIT;
+    const std::wstring text = LoadText(question, 1024);
+    const bool stop =
+        MessageBoxW(dialog_, text.c_str(), L"Zelbrin", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+    if (!runner_) {
+        // The operation ended while the question was up.
+        if (stop)
+            EndDialog(dialog_, IDCANCEL);
+        return;
+    }
+    if (stop) {
+        closing_ = true;
+        runner_->RequestStop();
+    } else {
+        runner_->Release();
+    }
+}
+
+void SplitterDialog::OnDropFiles(HDROP drop) {
+    std::wstring chosen;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && chosen.empty(); ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, path.data(), UINT(path.size())));
+        if (IsFile(path))
+            chosen = path;
+    }
+    DragFinish(drop);
+    if (!chosen.empty() && !frozen_.Frozen())
+        TakeFile(chosen);
+}
+
+// A file from Explorer becomes the source as if it had been chosen with
+// "Source File..."; the first piece of a set first switches to join mode,
+// as a click on "Join" would. A folder is no source: nothing happens.
+void SplitterDialog::TakeFile(const std::wstring& path) {
+    if (!IsFile(path))
+        return;
+    if (EndsWith(path, L".1") && OperationMode != OpJoin) {
+        CheckRadioButton(dialog_, IDC_MODE_SPLIT, IDC_MODE_JOIN, IDC_MODE_JOIN);
+        SwitchMode(OpJoin);
+    }
+    SetSourceFile(dialog_, path);
 }
 
 } // namespace zelbrin

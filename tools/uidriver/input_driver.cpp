@@ -1,5 +1,7 @@
 #include "input_driver.h"
 
+#include <shlobj.h>
+
 namespace ui {
 namespace {
 
@@ -39,6 +41,42 @@ void PostKey(HWND window, UINT key) {
     const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     PostMessageW(window, WM_KEYDOWN, key, 1 | (LPARAM(scan) << 16));
     PostMessageW(window, WM_KEYUP, key, 1 | (LPARAM(scan) << 16) | (3LL << 30));
+}
+
+DroppedFiles::DroppedFiles(HWND window, const std::vector<std::wstring>& paths) {
+    // DROPFILES, then the wide paths one after another, each with its zero,
+    // and one more zero to end the list.
+    std::wstring list;
+    for (const auto& path : paths)
+        list += path + L'\0';
+    list += L'\0';
+    DROPFILES header{};
+    header.pFiles = sizeof header;
+    header.fWide = TRUE;
+    std::vector<char> bytes(sizeof header + list.size() * sizeof(wchar_t));
+    memcpy(bytes.data(), &header, sizeof header);
+    memcpy(bytes.data() + sizeof header, list.data(), list.size() * sizeof(wchar_t));
+
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process_)
+        return;
+    block_ =
+        VirtualAllocEx(process_, nullptr, bytes.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!block_)
+        return;
+    WriteProcessMemory(process_, block_, bytes.data(), bytes.size(), nullptr);
+    // A fixed memory block's handle is its address, which is what the shell
+    // hands a window in WM_DROPFILES.
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(block_), 0);
+}
+
+DroppedFiles::~DroppedFiles() {
+    if (block_)
+        VirtualFreeEx(process_, block_, 0, MEM_RELEASE);
+    if (process_)
+        CloseHandle(process_);
 }
 
 } // namespace ui

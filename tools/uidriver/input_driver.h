@@ -6,6 +6,7 @@
 // whatever the test posted before.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -21,5 +22,20 @@ void PostKey(HWND window, UINT virtualKey);
 
 // The centre of a rectangle.
 POINT Centre(const RECT& r);
+
+// Files dropped on a window, as Explorer drops them: a WM_DROPFILES whose
+// file list lives in the window's own process. The list is freed when the
+// returned object goes away, so keep it until the window has taken the drop.
+class DroppedFiles {
+  public:
+    DroppedFiles(HWND window, const std::vector<std::wstring>& paths);
+    DroppedFiles(const DroppedFiles&) = delete;
+    DroppedFiles& operator=(const DroppedFiles&) = delete;
+    ~DroppedFiles();
+
+  private:
+    HANDLE process_ = nullptr;
+    void* block_ = nullptr;
+};
 
 } // namespace ui

@@ -42,13 +42,15 @@ StoredChecksum ReadChecksumFile(const std::filesystem::path& name) {
     return {ChecksumFileState::Stored, value};
 }
 
-uint32_t ChecksumOfFile(const std::filesystem::path& name) {
+uint32_t ChecksumOfFile(const std::filesystem::path& name, const StopCheck& stop) {
     File file;
     if (!file.Open(name, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
         return 0xFFFFFFFFu;
     Crc32 crc;
     std::vector<unsigned char> block(kBlockBytes);
     for (;;) {
+        if (stop && stop())
+            break;
         size_t got = 0;
         // A failed read ends the pass: the bytes read so far are compared.
         if (!file.Read(block.data(), block.size(), got) || got == 0)
@@ -61,13 +63,13 @@ uint32_t ChecksumOfFile(const std::filesystem::path& name) {
 }
 
 bool JoinedFileHasCrcError(const std::filesystem::path& checksumFile,
-                           const std::filesystem::path& joinedFile) {
+                           const std::filesystem::path& joinedFile, const StopCheck& stop) {
     const StoredChecksum stored = ReadChecksumFile(checksumFile);
     if (stored.state == ChecksumFileState::Damaged)
         return true;
     if (!stored.HasChecksum())
         return false;
-    return ChecksumOfFile(joinedFile) != stored.value;
+    return ChecksumOfFile(joinedFile, stop) != stored.value;
 }
 
 } // namespace zelbrin

@@ -4,6 +4,7 @@
 // means "no checksum".
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 
 namespace zelbrin {
 
@@ -30,15 +31,19 @@ struct StoredChecksum {
 
 StoredChecksum ReadChecksumFile(const std::filesystem::path& name);
 
+// Asked before each block of a long reading: true ends it early.
+using StopCheck = std::function<bool()>;
+
 // CRC-32 of the whole file read in blocks of 512,000 bytes. A file that
 // cannot be opened gives 0xFFFFFFFF, which differs from any stored checksum;
-// a read error ends the reading and the bytes read so far count.
-uint32_t ChecksumOfFile(const std::filesystem::path& name);
+// a read error ends the reading and the bytes read so far count; so does a
+// stop, whose caller then has no use for the value.
+uint32_t ChecksumOfFile(const std::filesystem::path& name, const StopCheck& stop = {});
 
 // The rule a join applies once its output is closed: true when the set carries
 // a checksum the joined file does not match, or a checksum file too short to
 // hold one (a damaged checksum must not pass as success).
 bool JoinedFileHasCrcError(const std::filesystem::path& checksumFile,
-                           const std::filesystem::path& joinedFile);
+                           const std::filesystem::path& joinedFile, const StopCheck& stop = {});
 
 } // namespace zelbrin

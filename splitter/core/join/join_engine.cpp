@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 
 namespace zelbrin {
 namespace {
@@ -63,11 +64,14 @@ class JoinOutput {
 };
 
 // Copies every byte of one piece to the output through one block.
-Ending CopyPiece(const fs::path& path, JoinOutput& out, char* block, uint64_t& copied) {
+Ending CopyPiece(OperationUi& ui, const fs::path& path, JoinOutput& out, char* block,
+                 uint64_t& copied) {
     File piece;
     if (!piece.Open(path, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
         return {IDS_PIECE_OPEN_FAILED, path, piece.LastError(), {}};
     for (;;) {
+        if (ui.StopRequested())
+            return StoppedEnding();
         size_t got = 0;
         if (!piece.Read(block, kJoinCopyBlock, got))
             return {IDS_PIECE_READ_FAILED, path, piece.LastError(), {}};
@@ -87,7 +91,8 @@ Ending CopyPieces(OperationUi& ui, const JoinNames& names, const PieceSet& set, 
     uint64_t copied = 0;
     for (uint64_t n = 1; n <= set.count; ++n) {
         ui.SetProgressPos(n);
-        if (Ending e = CopyPiece(names.PiecePath(n), out, block, copied); e.message != 0)
+        if (Ending e = CopyPiece(ui, names.PiecePath(n), out, block, copied);
+            e.message != 0 || e.stopped)
             return e;
     }
     // A piece that grew or shrank since the count would make another file.
@@ -105,19 +110,22 @@ Ending WriteOutput(OperationUi& ui, const JoinNames& names, const PieceSet& set)
     Ending failure = CopyPieces(ui, names, set, out, block.get());
     if (failure.message == 0 && !out.Finish())
         failure = {IDS_OUTPUT_WRITE_FAILED, out.Path(), out.LastError(), {}};
-    if (failure.message != 0 && !out.Discard())
+    if (failure.message == 0 && !failure.stopped)
+        return failure;
+    if (!out.Discard() && !failure.stopped)
         return {IDS_JOINED_NOT_REMOVED, out.Path(), 0, {}};
     return failure;
 }
 
-Ending RunJoin(OperationUi& ui) {
+// names: what the join derived from its source, for the caller.
+Ending RunJoin(OperationUi& ui, std::optional<JoinNames>& names) {
     const OperationInputs in = ui.ReadInputs();
     if (in.source.empty())
         return {IDS_NO_SOURCE_FILE, {}, 0, FocusTarget::SourceButton};
     if (in.target.empty())
         return {IDS_NO_TARGET_DIRECTORY, {}, 0, FocusTarget::TargetButton};
 
-    const auto names = DeriveJoinNames(in.source, in.target);
+    names = DeriveJoinNames(in.source, in.target);
     if (!names)
         return Message(IDS_NOT_FIRST_PIECE);
 
@@ -130,14 +138,15 @@ Ending RunJoin(OperationUi& ui) {
     const std::string outputName = support::Utf8FromPath(names->outputName);
     if (!ui.Confirm(FormatJoinConfirmation(set.count, outputName, set.totalBytes)))
         return {};
-    if (Ending e = WriteOutput(ui, *names, set); e.message != 0)
+    if (Ending e = WriteOutput(ui, *names, set); e.message != 0 || e.stopped)
         return e;
 
     // The check reads the closed file back from disk, so it vouches for what
     // was stored, not for what was handed to the system. The checksum file
     // lies beside the pieces, never in the target folder; a damaged one
     // (too short to hold a checksum) must not pass as success.
-    const bool crcError = JoinedFileHasCrcError(names->checksumPath, names->outputPath);
+    const bool crcError = JoinedFileHasCrcError(names->checksumPath, names->outputPath,
+                                                [&ui] { return ui.StopRequested(); });
     return Message(crcError ? IDS_JOINED_CRC_ERROR : IDS_JOIN_SUCCEEDED);
 }
 
@@ -146,12 +155,16 @@ Ending RunJoin(OperationUi& ui) {
 void JoinFiles(OperationUi& ui) {
     const BusyScope busy(ui);
     Ending ending;
+    std::optional<JoinNames> names;
     try {
-        ending = RunJoin(ui);
+        ending = RunJoin(ui, names);
     } catch (const std::bad_alloc&) {
         ending = Message(IDS_LOW_ON_MEMORY);
     }
-    ReportEnding(ui, ending);
+    std::vector<fs::path> written;
+    if (ending.message == IDS_JOIN_SUCCEEDED || ending.message == IDS_JOINED_CRC_ERROR)
+        written.push_back(names->outputPath);
+    EndOperation(ui, ending, written);
 }
 
 } // namespace zelbrin

@@ -20,8 +20,16 @@ class PieceWriter {
     PieceWriter& operator=(const PieceWriter&) = delete;
     ~PieceWriter() { Abandon(); }
 
-    uint64_t Number() const { return number_; }
     bool IsOpen() const { return file_.IsOpen(); }
+    // Every piece this run created, the one being written included.
+    const std::vector<std::filesystem::path>& Files() const { return files_; }
+    // The run was stopped: none of its pieces may stay.
+    Ending RemoveAll() {
+        file_.Close();
+        RemoveWrittenFiles(files_);
+        files_.clear();
+        return StoppedEnding();
+    }
 
     // Starts the next piece.
     Ending Begin() {
@@ -30,6 +38,7 @@ class PieceWriter {
         if (!file_.Open(current_, FileAccess::ReadWrite, FileShare::None,
                         FileDisposition::CreateAlways))
             return Failed(IDS_PIECE_CREATE_FAILED);
+        files_.push_back(current_);
         return {};
     }
     Ending Write(const char* data, size_t size) {
@@ -39,10 +48,13 @@ class PieceWriter {
 
   private:
     Ending Failed(int message) const { return {message, current_, file_.LastError(), {}}; }
+    // A piece that could not be written whole does not stay; those before
+    // it do.
     void Abandon() {
         if (file_.IsOpen()) {
             file_.Close();
             RemoveFileAt(current_);
+            files_.pop_back();
         }
     }
 
@@ -50,6 +62,7 @@ class PieceWriter {
     std::filesystem::path current_;
     File file_;
     uint64_t number_ = 0;
+    std::vector<std::filesystem::path> files_;
 };
 
 Ending SourceFailed(const PieceSource& source, int message) {
@@ -85,6 +98,8 @@ PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeV
         if (Ending e = piece.Begin(); Failed(e))
             return {e};
         for (uint64_t left = PieceFileSize(mode, plan, n); left > 0;) {
+            if (ui.StopRequested())
+                return {piece.RemoveAll()};
             const size_t chunk = static_cast<size_t>(std::min<uint64_t>(left, buffers.Size()));
             char* block = buffers.Next();
             if (Ending e = ReadSource(source, block, chunk); Failed(e))
@@ -99,15 +114,18 @@ PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeV
             return {e};
         ui.SetProgressPos(n);
     }
-    return {{}, count, checksum ? checksum->Finish() : 0};
+    const uint32_t crc = checksum ? checksum->Finish() : 0;
+    return {{}, piece.Files(), crc};
 }
 
-Ending KeywordOccurs(PieceSource& source, const std::string& keyword, TransferBuffers& buffers,
-                     bool& found) {
+Ending KeywordOccurs(OperationUi& ui, PieceSource& source, const std::string& keyword,
+                     TransferBuffers& buffers, bool& found) {
     KeywordScanner scanner(keyword);
     std::vector<uint64_t> ends;
     found = false;
     while (!found) {
+        if (ui.StopRequested())
+            return StoppedEnding();
         char* block = buffers.Next();
         size_t got = 0;
         if (!source.file.Read(block, buffers.Size(), got))
@@ -120,7 +138,7 @@ Ending KeywordOccurs(PieceSource& source, const std::string& keyword, TransferBu
     return source.file.SeekTo(0) ? Ending{} : SourceFailed(source, IDS_SOURCE_READ_FAILED);
 }
 
-PiecesResult WriteKeywordPieces(PieceSource& source, const std::string& keyword,
+PiecesResult WriteKeywordPieces(OperationUi& ui, PieceSource& source, const std::string& keyword,
                                 TransferBuffers& buffers, const std::filesystem::path& base,
                                 bool crcCheck) {
     KeywordScanner scanner(keyword);
@@ -137,6 +155,8 @@ PiecesResult WriteKeywordPieces(PieceSource& source, const std::string& keyword,
         return piece.Write(data, n);
     };
     for (;;) {
+        if (ui.StopRequested())
+            return {piece.RemoveAll()};
         char* block = buffers.Next();
         size_t got = 0;
         if (!source.file.Read(block, buffers.Size(), got))
@@ -166,7 +186,8 @@ PiecesResult WriteKeywordPieces(PieceSource& source, const std::string& keyword,
     if (piece.IsOpen())
         if (Ending e = piece.Finish(); Failed(e))
             return {e};
-    return {{}, piece.Number(), checksum ? checksum->Finish() : 0};
+    const uint32_t crc = checksum ? checksum->Finish() : 0;
+    return {{}, piece.Files(), crc};
 }
 
 } // namespace zelbrin

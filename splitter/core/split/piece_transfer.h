@@ -3,7 +3,8 @@
 // after each occurrence of a keyword. The source is read strictly in order,
 // once, through one or two buffers of at most TransferChunk bytes; the
 // checksum of each block is computed on a second thread while the block is
-// written and the next one read.
+// written and the next one read. A stop the user asks for is honoured before
+// each block: every piece this run wrote is removed again.
 #include "core/files/file_io.h"
 #include "core/operation_ui.h"
 #include "core/split/split_plan.h"
@@ -37,9 +38,9 @@ class TransferBuffers {
 
 // What writing the pieces came to.
 struct PiecesResult {
-    Ending failure;      // message 0: every piece was written whole
-    uint64_t pieces = 0; // pieces written
-    uint32_t crc = 0;    // the source's CRC-32, when it was asked for
+    Ending failure;                                // message 0: every piece was written whole
+    std::vector<std::filesystem::path> files = {}; // the pieces written, in order
+    uint32_t crc = 0;                              // the source's CRC-32, when it was asked for
 };
 
 // Where a split reads from and writes to.
@@ -56,12 +57,12 @@ PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeV
 // First pass: is there any occurrence at all? Nothing is written before that
 // is known. Reads the source through and back to its start; a failure ends
 // with its message.
-Ending KeywordOccurs(PieceSource& source, const std::string& keyword, TransferBuffers& buffers,
-                     bool& found);
+Ending KeywordOccurs(OperationUi& ui, PieceSource& source, const std::string& keyword,
+                     TransferBuffers& buffers, bool& found);
 
 // A piece is created only when it has a byte to hold, so no piece is empty
 // and a file ending with the keyword ends with the piece holding it.
-PiecesResult WriteKeywordPieces(PieceSource& source, const std::string& keyword,
+PiecesResult WriteKeywordPieces(OperationUi& ui, PieceSource& source, const std::string& keyword,
                                 TransferBuffers& buffers, const std::filesystem::path& base,
                                 bool crcCheck);
 

@@ -53,9 +53,10 @@ PiecesResult WritePieces(OperationUi& ui, const OperationInputs& in, PieceSource
     if (mode == ByKeyword) {
         TransferBuffers buffers(TransferChunk, in.crcCheck);
         bool found = false;
-        if (Ending e = KeywordOccurs(source, in.value, buffers, found); e.message || !found)
+        if (Ending e = KeywordOccurs(ui, source, in.value, buffers, found);
+            e.message || e.stopped || !found)
             return {e};
-        return WriteKeywordPieces(source, in.value, buffers, base, in.crcCheck);
+        return WriteKeywordPieces(ui, source, in.value, buffers, base, in.crcCheck);
     }
     if (mode == ByPieces && !IsAllDigits(in.value))
         return {Focused(IDS_ONLY_NUMBERS, FocusTarget::ValueEdit)};
@@ -74,16 +75,24 @@ BatchTemplates LoadBatchTemplates(OperationUi& ui) {
 }
 
 // After the pieces: the checksum file and JOIN.BAT when asked, then success.
+// `files` collects what the split wrote, so a stop can take it all back.
 Ending Complete(OperationUi& ui, const OperationInputs& in, const std::filesystem::path& base,
-                const PiecesResult& written) {
+                uint32_t crc, std::vector<std::filesystem::path>& files) {
     if (in.crcCheck) {
-        if (int error = WriteChecksumFile(base, written.crc))
+        if (ui.StopRequested())
+            return StoppedEnding();
+        if (int error = WriteChecksumFile(base, crc))
             return {IDS_CHECKSUM_FILE_FAILED, ChecksumPath(base), error, {}};
+        files.push_back(ChecksumPath(base));
     }
     if (ui.BatchFileWanted()) {
+        if (ui.StopRequested())
+            return StoppedEnding();
         const std::string name = support::Utf8FromPath(in.source.filename());
-        if (int error = WriteJoinBatch(LoadBatchTemplates(ui), in.target, name, written.pieces))
+        const uint64_t pieces = files.size() - (in.crcCheck ? 1 : 0);
+        if (int error = WriteJoinBatch(LoadBatchTemplates(ui), in.target, name, pieces))
             return {IDS_BATCH_FILE_FAILED, BatchPath(in.target), error, {}};
+        files.push_back(BatchPath(in.target));
     }
     return Message(IDS_SPLIT_SUCCEEDED);
 }
@@ -111,13 +120,17 @@ SplitResult RunSplit(OperationUi& ui) {
         return {Message(IDS_NOT_ENOUGH_FREE_SPACE)};
 
     PieceSource source{file, in.source, *size};
-    const PiecesResult written = WritePieces(ui, in, source, base);
-    if (written.failure.message != 0 || written.pieces == 0)
+    PiecesResult written = WritePieces(ui, in, source, base);
+    if (written.failure.message != 0 || written.failure.stopped || written.files.empty())
         return {written.failure};
     file.Close();
-    Ending done = Complete(ui, in, base, written);
-    const uint64_t pieces = done.message == IDS_SPLIT_SUCCEEDED ? written.pieces : 0;
-    return {done, pieces};
+    const uint64_t pieces = written.files.size();
+    const Ending done = Complete(ui, in, base, written.crc, written.files);
+    if (done.stopped)
+        RemoveWrittenFiles(written.files);
+    if (done.message != IDS_SPLIT_SUCCEEDED)
+        return {done};
+    return {done, pieces, std::move(written.files)};
 }
 
 } // namespace
@@ -133,7 +146,8 @@ SplitResult SplitFile(OperationUi& ui) {
         // e.g. no thread for the checksum: the split ends, never with success.
         result = {Message(IDS_API_FAILURE)};
     }
-    ReportEnding(ui, result.ending);
+    if (EndOperation(ui, result.ending, result.files))
+        result = {StoppedEnding()};
     return result;
 }
 

@@ -1,0 +1,101 @@
+// Files from Explorer: dropped on the dialog, or given on the command line by
+// a "Send To" shortcut or a drop on the program's icon. Each becomes the
+// source as if chosen with "Source File..."; a first piece switches to join.
+#include "input_driver.h"
+#include "zelbrin_fixture.h"
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ZelbrinExplorerFiles : public ZelbrinDialog {
+  protected:
+    void SetUp() override {
+        ui::WriteBytes(data, "some data");
+        ui::WriteBytes(piece, "piece one");
+        fs::create_directories(folder_ / "a folder");
+    }
+    bool AcceptsDrops() const {
+        return (GetWindowLongPtrW(dialog_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
+    }
+    void ExpectSource(const fs::path& file) {
+        EXPECT_TRUE(ui::WaitUntil([&] { return TextOf(1000) == file.native(); }))
+            << ui::Narrow(TextOf(1000));
+        EXPECT_EQ(TextOf(1002), file.parent_path().native() + L"\\");
+    }
+    // A drop the dialog must ignore: once a check mark posted after it shows,
+    // the drop has been handled, and the paths must be as they were.
+    void ExpectDropIgnored(const std::vector<std::wstring>& paths) {
+        const std::wstring source = TextOf(1000);
+        const std::wstring target = TextOf(1002);
+        ui::DroppedFiles ignored(dialog_, paths);
+        PostMessageW(Item(1019), BM_SETCHECK, BST_CHECKED, 0);
+        ASSERT_TRUE(ui::WaitUntil([&] { return Checked(1019); }));
+        EXPECT_EQ(TextOf(1000), source);
+        EXPECT_EQ(TextOf(1002), target);
+        PostMessageW(Item(1019), BM_SETCHECK, BST_UNCHECKED, 0);
+        ASSERT_TRUE(ui::WaitUntil([&] { return !Checked(1019); }));
+    }
+
+    ui::TempFolder folder_{"zelbrin-explorer"};
+    fs::path data = folder_ / L"città data.bin";
+    fs::path piece = folder_ / L"report_doc.1";
+};
+
+TEST_F(ZelbrinExplorerFiles, DroppedFileBecomesTheSourceAndAFirstPieceSwitchesToJoin) {
+    Start(L"");
+    EXPECT_TRUE(AcceptsDrops());
+    {
+        ui::DroppedFiles drop(dialog_, {data.native()});
+        ExpectSource(data);
+    }
+    EXPECT_TRUE(Checked(1021)) << "a file that is no first piece keeps split mode";
+    {
+        ui::DroppedFiles drop(dialog_, {piece.native()});
+        ExpectSource(piece);
+    }
+    EXPECT_TRUE(Checked(1022));
+    EXPECT_FALSE(Checked(1021));
+    EXPECT_EQ(TextOf(1), L"&Join");
+    EXPECT_FALSE(Enabled(1006)) << "join mode, as a click on Join gives it";
+    EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "a drop shows no box";
+}
+
+TEST_F(ZelbrinExplorerFiles, AFolderIsIgnoredAndOfSeveralFilesTheFirstIsTaken) {
+    Start(L"");
+    {
+        // The folder comes first: the first file after it is taken.
+        ui::DroppedFiles drop(dialog_,
+                              {(folder_ / "a folder").native(), piece.native(), data.native()});
+        ExpectSource(piece);
+    }
+    ExpectDropIgnored({(folder_ / "a folder").native()});
+    EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
+}
+
+TEST_F(ZelbrinExplorerFiles, FileOnTheCommandLineIsChosenAtStart) {
+    // Quoted, as Explorer passes a path with spaces.
+    Start(L"\"" + data.native() + L"\"");
+    ExpectSource(data);
+    EXPECT_TRUE(Checked(1021));
+    app_.Kill();
+
+    // A first piece, unquoted, and a second file after it that is not taken.
+    Start(piece.native() + L" \"" + data.native() + L"\"");
+    ExpectSource(piece);
+    EXPECT_TRUE(Checked(1022));
+    EXPECT_EQ(TextOf(1), L"&Join");
+    EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
+}
+
+TEST_F(ZelbrinExplorerFiles, AFolderOnTheCommandLineIsIgnored) {
+    Start(L"\"" + (folder_ / "a folder").native() + L"\"");
+    EXPECT_EQ(TextOf(1000), L"");
+    EXPECT_TRUE(Checked(1021));
+    EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
+}
+
+} // namespace
