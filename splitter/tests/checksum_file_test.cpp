@@ -2,6 +2,7 @@
 #include "core/checksum/crc32.h"
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 
@@ -10,9 +11,7 @@
 #include <vector>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

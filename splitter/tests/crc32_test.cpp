@@ -7,7 +7,7 @@
 #include <vector>
 
 using namespace zelbrin;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace {
 class Crc32Test : public ::testing::Test {

@@ -12,12 +12,12 @@
 
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
+#include "test_data.h"
 #include <fcntl.h>
 #include <unistd.h>
 
 using namespace zelbrin;
-using support::testing::TempFolder;
-using zelbrin::testing::FakeOperationUi;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

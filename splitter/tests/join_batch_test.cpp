@@ -2,11 +2,12 @@
 // would expand or execute written so that cmd reads them back unchanged.
 #include "core/split/join_batch.h"
 #include "fake_operation_ui.h"
+#include "test_data.h"
 
 #include <gtest/gtest.h>
 
 using namespace zelbrin;
-using zelbrin::testing::TestBatchTemplates;
+using namespace zelbrin::testing;
 
 namespace {
 std::optional<std::string> AsIs(const std::string& s) {

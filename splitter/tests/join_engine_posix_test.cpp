@@ -8,10 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace zelbrin;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

@@ -11,12 +11,7 @@
 #include <fstream>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::LittleEndian;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

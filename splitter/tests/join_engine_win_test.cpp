@@ -15,13 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::DeepFolder;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::LittleEndian;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

@@ -8,12 +8,11 @@
 
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
+#include "test_data.h"
 #include <gtest/gtest.h>
 
 using namespace zelbrin;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

@@ -15,12 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::Pattern;
-using zelbrin::testing::TestBatchTemplates;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

@@ -14,11 +14,7 @@
 #include <random>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

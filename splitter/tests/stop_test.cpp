@@ -16,12 +16,7 @@
 #include <map>
 
 using namespace zelbrin;
-using support::testing::ReadBytes;
-using support::testing::TempFolder;
-using support::testing::WriteBytes;
-using zelbrin::testing::FakeOperationUi;
-using zelbrin::testing::LittleEndian;
-using zelbrin::testing::RandomBytes;
+using namespace zelbrin::testing;
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,9 @@
 #pragma once
 // File contents for the splitter's tests: a repeatable pattern, and random
-// bytes from a seed.
+// bytes from a seed. `using namespace zelbrin::testing` also brings the
+// shared file helpers (ReadBytes, WriteBytes, TempFolder) into a test.
 #include "support/testing/files.h"
+#include "support/testing/temp_folder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +11,8 @@
 #include <string>
 
 namespace zelbrin::testing {
+
+using namespace support::testing;
 
 // Bytes whose value depends on their offset, so a misplaced block shows.
 inline std::string Pattern(size_t size) {
