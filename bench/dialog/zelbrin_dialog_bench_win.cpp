@@ -91,8 +91,8 @@ int wmain(int argc, wchar_t** argv) {
     // Settle: the dialog has given its controls back before the next click.
     ui::WaitUntil([&] { return ui::IsEnabled(item(IDOK)); }, kLongest, kPollMs);
     SendMessageW(item(kJoinRadio), BM_CLICK, 0, 0);
-    const fs::path first = pieces / (source.stem().native() + L"_" +
-                                     source.extension().native().substr(1) + L".1");
+    const fs::path first =
+        pieces / (source.stem().native() + L"_" + source.extension().native().substr(1) + L".1");
     ui::SetText(item(kSource), first.native());
     ui::SetText(item(kTarget), joined.native());
     ui::Click(item(IDOK));
