@@ -64,6 +64,26 @@ DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
     return written.number;
 }
 
+// Renames from to to (MOVEFILE_WRITE_THROUGH and flags); the failure's
+// number, or ERROR_SUCCESS. A file that is open cannot be replaced, and a
+// name whose deletion waits for a handle to close cannot be taken: in a
+// register shared by several PCs another one may be reading the record at
+// that very moment, for a few milliseconds. Such a refusal is tried again
+// for a moment before it counts as a failure.
+DWORD RenameWhenUnused(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    constexpr DWORD kPatienceMs = 2000;
+    const ULONGLONG start = GetTickCount64();
+    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 50)) {
+        if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        const DWORD err = GetLastError();
+        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) ||
+            GetTickCount64() - start >= kPatienceMs)
+            return err;
+        Sleep(pause);
+    }
+}
+
 class WinPlatform final : public Platform {
   public:
     Error ReadFileHead(const std::filesystem::path& file, size_t limit,
@@ -100,9 +120,7 @@ class WinPlatform final : public Platform {
             err = ERROR_ACCESS_DENIED;
         } else {
             support::CrashPoint();
-            if (!MoveFileExW(temp.c_str(), target.c_str(),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                err = GetLastError();
+            err = RenameWhenUnused(temp, target, MOVEFILE_REPLACE_EXISTING);
         }
         if (err != ERROR_SUCCESS) {
             DeleteFileW(temp.c_str());
@@ -118,9 +136,9 @@ class WinPlatform final : public Platform {
         // A rename without MOVEFILE_REPLACE_EXISTING gives the data its name
         // only if the name is free, in one call, on a share too.
         support::CrashPoint();
-        if (MoveFileExW(temp.c_str(), ExtendedPath(file).c_str(), MOVEFILE_WRITE_THROUGH))
+        DWORD err = RenameWhenUnused(temp, ExtendedPath(file), 0);
+        if (err == ERROR_SUCCESS)
             return {};
-        DWORD err = GetLastError();
         DeleteFileW(temp.c_str());
         if (err == ERROR_FILE_EXISTS)
             err = ERROR_ALREADY_EXISTS;
