@@ -1,4 +1,4 @@
-// The helper program of the register's crash tests.
+// The helper program of the register's crash and shared-register tests.
 //
 //   ombriel_test_child command <scenario> <folder> <crash step>
 //     runs one command of crash_scenarios.h on the files laid out in folder;
@@ -6,7 +6,12 @@
 //     before the nth step that changes a file. Exit code 0: the command ran
 //     to its end with no failure and no refusal; 1: it ran to its end but
 //     told the user of a failure or refused.
+//
+//   ombriel_test_child worker <folder> <worker> <workers> <rounds>
+//     runs the shared-register workload as PC number worker. Exit code 0:
+//     the workload ran through (each command's outcome is in its log).
 #include "crash_scenarios.h"
+#include "shared_register_workload.h"
 
 #include "support/crash_point.h"
 #include "support/testing/child_process.h"
@@ -35,6 +40,12 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = support::testing::ProgramArguments(argc, argv);
     if (args.size() == 4 && args[0] == "command")
         return RunCommand(args[1], support::PathFromUtf8(args[2]), std::stoull(args[3]));
-    std::fprintf(stderr, "usage: ombriel_test_child command <scenario> <folder> <crash step>\n");
+    if (args.size() == 5 && args[0] == "worker") {
+        workload::Worker worker(workload::Folders{support::PathFromUtf8(args[1])},
+                                std::stoi(args[2]), std::stoi(args[3]));
+        return worker.Run(std::stoi(args[4])) ? 0 : 1;
+    }
+    std::fprintf(stderr, "usage: ombriel_test_child command <scenario> <folder> <crash step>\n"
+                         "       ombriel_test_child worker <folder> <worker> <workers> <rounds>\n");
     return 2;
 }
