@@ -169,7 +169,9 @@ TEST_P(CrashPoints, NothingIsLostWheneverTheProgramDies) {
     for (uint64_t step = 1;; ++step) {
         ASSERT_LT(step, kMostSteps) << "no run got through";
         SCOPED_TRACE("killed before file step " + std::to_string(step));
-        const CrashLayout at{folder / std::to_string(step)};
+        // A folder name with a space and an accent: the helper's command
+        // line must carry it whole.
+        const CrashLayout at{folder / support::PathFromUtf8("passo è " + std::to_string(step))};
         scenario.Prepare(at);
         const auto end =
             RunChild("ombriel_test_child", {"command", scenario.name,

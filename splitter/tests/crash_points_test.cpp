@@ -71,7 +71,9 @@ TEST_P(OperationCrashPoints, SourceStaysAndTheOperationWorksAgain) {
     for (uint64_t step = 1;; ++step) {
         ASSERT_LT(step, kMostSteps) << "no run got through";
         SCOPED_TRACE("killed before file step " + std::to_string(step));
-        const OperationLayout at{folder / std::to_string(step)};
+        // A folder name with a space and an accent: the helper's command
+        // line must carry it whole.
+        const OperationLayout at{folder / support::PathFromUtf8("passo è " + std::to_string(step))};
         scenario.Prepare(at);
         const auto before = Snapshot(at.In());
         const auto end = support::testing::RunChild(
