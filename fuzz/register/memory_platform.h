@@ -24,6 +24,12 @@ class MemoryPlatform : public ombriel::Platform {
         files[file.string()] = std::string(bytes);
         return {};
     }
+    ombriel::Error WriteFileNew(const std::filesystem::path& file,
+                                std::string_view bytes) override {
+        if (!files.emplace(file.string(), std::string(bytes)).second)
+            return MakeError(ombriel::kErrAlreadyExists);
+        return {};
+    }
     ombriel::Error ListFiles(const std::filesystem::path&, std::string_view,
                              std::vector<std::string>& names) override {
         names.clear();

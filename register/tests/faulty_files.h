@@ -15,8 +15,9 @@ class FaultyFiles : public FileServices {
   public:
     explicit FaultyFiles(FileServices& real) : real_(real) {}
 
-    // Step names: "move", "delete", "write", "folder", "restore". The nth call
-    // (from 1) of that step fails with number; 0 means every call.
+    // Step names: "move", "delete", "write" (a record written, new or
+    // replacing), "folder", "restore". The nth call (from 1) of that step
+    // fails with number; 0 means every call.
     void FailStep(const std::string& step, uint32_t number, int nth = 0) {
         faults_[step] = {number, nth};
     }
@@ -41,6 +42,13 @@ class FaultyFiles : public FileServices {
         if (Error e = Injected("delete"))
             return e;
         return real_.RemoveFile(file);
+    }
+    Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
+                       const std::string& description) override {
+        calls.push_back("create " + recordFile.filename().string());
+        if (Error e = Injected("write"))
+            return e;
+        return real_.CreateRecord(recordFile, target, description);
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {

@@ -116,7 +116,7 @@ TEST_F(RecordCommands, AddFileEmptyOrCancelledDescriptionMovesNothing) {
     EXPECT_EQ(std::filesystem::current_path(), reg);
 }
 
-TEST_F(RecordCommands, AddFileRecordWriteFailureMovesDocumentBack) {
+TEST_F(RecordCommands, AddFileRecordWriteFailureLeavesDocumentInPlace) {
     ui.picks.push_back(PickNew("report.pdf", "PDF bytes"));
     ui.inputAnswers.push_back("Relazione");
     files.FailStep("write", kDiskFull);
@@ -130,17 +130,56 @@ TEST_F(RecordCommands, AddFileRecordWriteFailureMovesDocumentBack) {
     ExpectFailureBox(2, kDiskFull);
 }
 
-TEST_F(RecordCommands, AddFileTellsBothFailuresWhenTheMoveBackFailsToo) {
-    ui.picks.push_back(PickNew("report.pdf"));
+TEST_F(RecordCommands, AddFileTellsBothFailuresWhenTheRecordCannotBeTakenBack) {
+    ui.picks.push_back(PickNew("report.pdf", "PDF bytes"));
     ui.inputAnswers.push_back("Relazione");
-    files.FailStep("write", kDiskFull);
-    files.FailStep("move", kAccessDenied, 2);
+    files.FailStep("move", kAccessDenied);
+    files.FailStep("delete", kDiskFull);
 
     EXPECT_EQ(AddFileEntry(reg, ui, files), AfterCommand::Reload);
 
     ASSERT_EQ(ui.shown.size(), 4u);
-    ExpectFailureBox(2, kDiskFull);
-    ExpectFailureBox(3, kAccessDenied);
+    ExpectFailureBox(2, kAccessDenied);
+    ExpectFailureBox(3, kDiskFull);
+    // The entry stays listed and the document where the user had it.
+    EXPECT_EQ(ReadBytes(elsewhere / "report.pdf"), "PDF bytes");
+    EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Relazione"));
+}
+
+// Another PC records the same name between this add's test for the record
+// and its own record: this add is refused as a duplicate, moves nothing and
+// leaves the other's record as it is.
+TEST_F(RecordCommands, AddThatLosesTheRaceForTheNameIsRefusedAsADuplicate) {
+    struct OtherPcWritesFirst : FaultyFiles {
+        using FaultyFiles::FaultyFiles;
+        std::filesystem::path record;
+        bool Exists(const std::filesystem::path& path) override {
+            const bool there = FaultyFiles::Exists(path);
+            if (path == record)
+                WriteBytes(record, Record("", "Altro PC"));
+            return there;
+        }
+    };
+    for (bool addFile : {true, false}) {
+        SCOPED_TRACE(addFile ? "add file" : "add link");
+        std::filesystem::remove(doc / "report.pdf.dat");
+        ui = ScriptedUi();
+        ui.picks.push_back(PickNew("report.pdf", "mio"));
+        ui.inputAnswers.push_back("Mia");
+        OtherPcWritesFirst racing{SystemFileServices()};
+        racing.record = doc / "report.pdf.dat";
+
+        auto after = addFile ? AddFileEntry(reg, ui, racing) : AddLinkEntry(reg, ui, racing);
+
+        EXPECT_EQ(after, AfterCommand::Reload);
+        ASSERT_EQ(ui.shown.size(), 3u);
+        EXPECT_EQ(ui.shown[2].text, "Esiste già un file 'report.pdf'");
+        EXPECT_EQ(ui.shown[2].title, "Impossibile procedere");
+        EXPECT_EQ(ui.shown[2].kind, BoxKind::Exclamation);
+        EXPECT_EQ(ReadBytes(elsewhere / "report.pdf"), "mio");
+        EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf"));
+        EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Altro PC"));
+    }
 }
 
 TEST_F(RecordCommands, AddFileNeverOverwritesUnrecordedDocumentInDoc) {

@@ -46,20 +46,10 @@ struct FakeOperationUi : OperationUi {
     OperationInputs ReadInputs() override { return inputs; }
     bool BatchFileWanted() override { return batchWanted; }
     std::string Text(int stringId) override {
-        const BatchTemplates t = TestBatchTemplates();
-        switch (stringId) {
-        case IDS_BATCH_HEADER:
-            return t.header;
-        case IDS_BATCH_FIRST:
-            return t.firstCopy;
-        case IDS_BATCH_NEXT:
-            return t.nextCopy;
-        case IDS_BATCH_FOOTER:
-            return t.footer;
-        default:
+        const auto text = TestBatchText(stringId);
+        if (!text)
             ADD_FAILURE() << "no text " << stringId;
-            return {};
-        }
+        return text.value_or("");
     }
     void SetBusy(bool busy) override {
         busyChanges.push_back(busy);

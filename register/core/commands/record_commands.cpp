@@ -41,6 +41,12 @@ AfterCommand Fail(CommandUi& ui, const Error& error) {
     return AfterCommand::Reload;
 }
 
+AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
+    ui.ShowMessage("Esiste già un file '" + name + "'", "Impossibile procedere",
+                   BoxKind::Exclamation);
+    return AfterCommand::Reload;
+}
+
 enum class EntryKind { File, Link };
 
 AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
@@ -57,11 +63,8 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     if (!IsPlainKey(name))
         return Fail(ui, files.Failure(kErrInvalidName));
     const EntryFiles entry = FilesOf(startFolder, name);
-    if (files.Exists(entry.record)) {
-        ui.ShowMessage("Esiste già un file '" + name + "'", "Impossibile procedere",
-                       BoxKind::Exclamation);
-        return AfterCommand::Reload;
-    }
+    if (files.Exists(entry.record))
+        return RefuseDuplicate(ui, name);
 
     const bool isFile = kind == EntryKind::File;
     const std::string description = ui.AskText(
@@ -72,22 +75,23 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
 
     if (Error failed = files.EnsureFolder(entry.folder))
         return Fail(ui, failed);
-    if (!isFile) {
-        if (Error failed = files.WriteRecord(entry.record, chosen->path, description))
-            return Fail(ui, failed);
+    // The record comes first, created only if absent: another PC on the same
+    // register may have recorded the name since the test above, and then
+    // this add is the one refused. A document is moved into Doc only once
+    // its record is there, so it never lies in Doc unseen, whenever the
+    // program may stop.
+    if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
+        return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name) : Fail(ui, failed);
+    if (!isFile)
         return AfterCommand::Reload;
-    }
 
     const std::filesystem::path source = support::PathFromUtf8(chosen->path);
-    if (Error failed = files.MoveDocument(source, entry.document))
-        return Fail(ui, failed);
-    if (Error failed = files.WriteRecord(entry.record, "", description)) {
-        // A document in Doc without its record would be invisible and would
-        // block a later add of the same name: put it back where it was.
+    if (Error failed = files.MoveDocument(source, entry.document)) {
+        // The document stayed where it was: the record must not list it in
+        // Doc, and must not block a later add of the same name.
         ShowFailure(ui, failed);
-        if (Error stuck = files.MoveDocument(entry.document, source))
+        if (Error stuck = files.RemoveFile(entry.record))
             ShowFailure(ui, stuck);
-        return AfterCommand::Reload;
     }
     return AfterCommand::Reload;
 }

@@ -18,11 +18,18 @@ class FileServices {
     // Creates folder (not its parents) unless it is already there.
     virtual Error EnsureFolder(const std::filesystem::path& folder) = 0;
     // Moves a file to a new path, never replacing a file already there. A move
-    // to another drive copies the file and removes the original only after the
-    // copy is complete; a failed move leaves the file where it was.
+    // to another drive copies the file to a temporary name beside the new
+    // path (one the record list never shows), gives it the new name only once
+    // the copy is complete, and removes the original only after that; a
+    // failed move leaves the file where it was.
     virtual Error MoveDocument(const std::filesystem::path& from,
                                const std::filesystem::path& to) = 0;
     virtual Error RemoveFile(const std::filesystem::path& file) = 0;
+    // Writes a new record file whole, only if there is none of that name:
+    // of several processes creating it at once exactly one succeeds, the
+    // others fail with kErrAlreadyExists and write nothing.
+    virtual Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
+                               const std::string& description) = 0;
     // Writes a record file whole, replacing any old one in one step.
     virtual Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                               const std::string& description) = 0;
@@ -37,5 +44,8 @@ class FileServices {
 
 // The file services of the system the program runs on.
 FileServices& SystemFileServices();
+// The same services, but every document move is made as one to another
+// drive: tests reach that way of moving on a single disk.
+FileServices& CopyingFileServices();
 
 } // namespace ombriel

@@ -5,7 +5,11 @@
 #include "core/platform/file_services.h"
 
 #include "core/platform/platform.h"
+#include "core/platform/temporary_name.h"
 #include "core/records/record_file.h"
+
+#include "support/crash_point.h"
+#include "support/unique_fd_posix.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -17,13 +21,38 @@
 namespace ombriel {
 namespace {
 
+// Copies the open file in into the new file out and makes the copy durable;
+// errno on failure, else 0.
+int CopyBytes(int in, int out) {
+    char block[65536];
+    for (;;) {
+        const ssize_t got = ::read(in, block, sizeof block);
+        if (got < 0)
+            return errno;
+        if (got == 0)
+            break;
+        for (ssize_t done = 0; done < got;) {
+            support::CrashPoint();
+            const ssize_t n = ::write(out, block + done, size_t(got - done));
+            if (n < 0)
+                return errno;
+            done += n;
+        }
+    }
+    support::CrashPoint();
+    return ::fsync(out) == 0 ? 0 : errno;
+}
+
 class PosixFileServices : public FileServices {
   public:
+    explicit PosixFileServices(bool alwaysCopy) : alwaysCopy_(alwaysCopy) {}
+
     bool Exists(const std::filesystem::path& path) override {
         struct stat st;
         return ::stat(path.c_str(), &st) == 0;
     }
     Error EnsureFolder(const std::filesystem::path& folder) override {
+        support::CrashPoint();
         if (::mkdir(folder.c_str(), 0777) == 0)
             return {};
         int err = errno;
@@ -34,8 +63,12 @@ class PosixFileServices : public FileServices {
     }
     Error MoveDocument(const std::filesystem::path& from,
                        const std::filesystem::path& to) override {
+        if (alwaysCopy_)
+            return CopyThenRemove(from, to);
         // A hard link fails on an existing target, so nothing is ever replaced.
+        support::CrashPoint();
         if (::link(from.c_str(), to.c_str()) == 0) {
+            support::CrashPoint();
             if (::unlink(from.c_str()) == 0)
                 return {};
             int err = errno;
@@ -50,9 +83,14 @@ class PosixFileServices : public FileServices {
         struct stat st;
         if (::lstat(file.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
             return Failure(kErrAccessDenied);
+        support::CrashPoint();
         if (::unlink(file.c_str()) != 0)
             return FromErrno(errno);
         return {};
+    }
+    Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
+                       const std::string& description) override {
+        return CreateRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
@@ -68,28 +106,62 @@ class PosixFileServices : public FileServices {
   private:
     Error FromErrno(int err) { return Failure(ErrorNumberFromErrno(err)); }
 
+    // The copy is filled under a temporary name beside the target, so no
+    // part of it ever passes for the document; the document's name is given
+    // only to a whole copy, and the original goes only after that. A crash
+    // at any moment leaves the original, and at worst a second copy.
     Error CopyThenRemove(const std::filesystem::path& from, const std::filesystem::path& to) {
-        std::error_code ec;
-        std::filesystem::copy_file(from, to, std::filesystem::copy_options::none, ec);
-        if (ec) {
-            // A partial copy must not stay behind as if it were the document.
-            if (ec.value() != EEXIST)
-                std::filesystem::remove(to);
-            return FromErrno(ec.value());
+        // Spares the copy when the name is plainly taken; link() below is
+        // what guarantees nothing is replaced.
+        if (Exists(to))
+            return FromErrno(EEXIST);
+        support::UniqueFd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!in)
+            return FromErrno(errno);
+        std::filesystem::path temp;
+        support::UniqueFd out;
+        for (int tries = 0; !out; ++tries) {
+            if (tries == kTemporaryNameTries)
+                return FromErrno(EBUSY);
+            temp = TemporaryNameFor(to);
+            support::CrashPoint();
+            out.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+            if (!out && errno != EEXIST)
+                return FromErrno(errno);
         }
+        int err = CopyBytes(in.Get(), out.Get());
+        if (!out.Reset() && err == 0)
+            err = errno;
+        if (err == 0) {
+            support::CrashPoint();
+            if (::link(temp.c_str(), to.c_str()) != 0)
+                err = errno;
+        }
+        support::CrashPoint();
+        ::unlink(temp.c_str());
+        if (err != 0)
+            return FromErrno(err);
+        support::CrashPoint();
         if (::unlink(from.c_str()) != 0) {
-            int err = errno;
+            err = errno;
             ::unlink(to.c_str());
             return FromErrno(err);
         }
         return {};
     }
+
+    bool alwaysCopy_;
 };
 
 } // namespace
 
 FileServices& SystemFileServices() {
-    static PosixFileServices services;
+    static PosixFileServices services(false);
+    return services;
+}
+
+FileServices& CopyingFileServices() {
+    static PosixFileServices services(true);
     return services;
 }
 

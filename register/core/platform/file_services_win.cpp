@@ -6,6 +6,7 @@
 #include "core/platform/platform.h"
 #include "core/records/record_file.h"
 
+#include "support/crash_point.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -15,11 +16,14 @@ namespace {
 
 class WinFileServices : public FileServices {
   public:
+    explicit WinFileServices(bool alwaysCopy) : alwaysCopy_(alwaysCopy) {}
+
     bool Exists(const std::filesystem::path& path) override {
         return GetFileAttributesW(support::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     Error EnsureFolder(const std::filesystem::path& folder) override {
         std::wstring p = support::ExtendedPath(folder);
+        support::CrashPoint();
         if (CreateDirectoryW(p.c_str(), nullptr))
             return {};
         DWORD err = GetLastError();
@@ -31,11 +35,14 @@ class WinFileServices : public FileServices {
     }
     Error MoveDocument(const std::filesystem::path& from,
                        const std::filesystem::path& to) override {
+        if (alwaysCopy_)
+            return Failure(MoveByCopy(from, to));
         const std::wstring source = support::ExtendedPath(from);
         const std::wstring target = support::ExtendedPath(to);
         // No MOVEFILE_REPLACE_EXISTING: a file already in the target's place
         // is never overwritten. No MOVEFILE_COPY_ALLOWED either: it keeps the
         // source when it cannot delete it, leaving the document twice.
+        support::CrashPoint();
         if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
             return {};
         DWORD err = GetLastError();
@@ -44,9 +51,14 @@ class WinFileServices : public FileServices {
         return Failure(MoveByCopy(from, to));
     }
     Error RemoveFile(const std::filesystem::path& file) override {
+        support::CrashPoint();
         if (DeleteFileW(support::ExtendedPath(file).c_str()))
             return {};
         return Failure(GetLastError());
+    }
+    Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
+                       const std::string& description) override {
+        return CreateRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
@@ -66,12 +78,20 @@ class WinFileServices : public FileServices {
             return {};
         return FileServices::Failure(number);
     }
+
+  private:
+    bool alwaysCopy_;
 };
 
 } // namespace
 
 FileServices& SystemFileServices() {
-    static WinFileServices services;
+    static WinFileServices services(false);
+    return services;
+}
+
+FileServices& CopyingFileServices() {
+    static WinFileServices services(true);
     return services;
 }
 

@@ -1,22 +1,61 @@
 #include "core/platform/move_by_copy_win.h"
 
+#include "core/platform/temporary_name.h"
+
+#include "support/crash_point.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
 
 namespace ombriel {
+namespace {
+
+// A copy may be cut short between any two of its chunks.
+DWORD CALLBACK CopyProgress(LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, LARGE_INTEGER, DWORD,
+                            DWORD, HANDLE, HANDLE, LPVOID) {
+    support::CrashPoint();
+    return PROGRESS_CONTINUE;
+}
+
+} // namespace
 
 uint32_t MoveByCopy(const std::filesystem::path& sourcePath,
                     const std::filesystem::path& targetPath) {
     const std::wstring source = support::ExtendedPath(sourcePath);
     const std::wstring target = support::ExtendedPath(targetPath);
-    BOOL cancel = FALSE;
-    // COPY_FILE_FAIL_IF_EXISTS keeps a file already at the target untouched;
-    // CopyFileExW removes its own partial target when the copy fails, and
-    // returns only once the whole file is written.
-    if (!CopyFileExW(source.c_str(), target.c_str(), nullptr, nullptr, &cancel,
-                     COPY_FILE_FAIL_IF_EXISTS))
-        return GetLastError();
+    // Spares the copy when the name is plainly taken; the rename below is
+    // what guarantees nothing is replaced.
+    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return ERROR_FILE_EXISTS;
+    // The copy is made under a temporary name beside the target, so no part
+    // of it ever passes for the document. COPY_FILE_FAIL_IF_EXISTS keeps
+    // another writer's file untouched; CopyFileExW removes its own partial
+    // copy when it fails, and returns only once the whole file is written.
+    std::wstring temp;
+    for (int tries = 0;; ++tries) {
+        if (tries == kTemporaryNameTries)
+            return ERROR_FILE_EXISTS;
+        temp = support::ExtendedPath(TemporaryNameFor(targetPath));
+        BOOL cancel = FALSE;
+        support::CrashPoint();
+        if (CopyFileExW(source.c_str(), temp.c_str(), CopyProgress, nullptr, &cancel,
+                        COPY_FILE_FAIL_IF_EXISTS))
+            break;
+        const DWORD err = GetLastError();
+        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+            return err;
+    }
+    // Only the whole copy gets the document's name, and only if that name
+    // is still free.
+    support::CrashPoint();
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        const DWORD err = GetLastError();
+        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(temp.c_str());
+        // Numbered as a copy onto a taken name always was.
+        return err == ERROR_ALREADY_EXISTS ? DWORD(ERROR_FILE_EXISTS) : err;
+    }
+    support::CrashPoint();
     if (DeleteFileW(source.c_str()))
         return ERROR_SUCCESS;
     const DWORD err = GetLastError();

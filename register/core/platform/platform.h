@@ -20,8 +20,15 @@ class Platform {
     virtual Error ReadFileHead(const std::filesystem::path& file, size_t limit,
                                std::string& bytes) = 0;
     // Replaces file with bytes in one step: the data goes to a temporary file
-    // beside it first, so a failed write leaves the old file as it was.
+    // beside it first (one of this writer's own, see temporary_name.h), so a
+    // failed or cut-short write leaves the old file as it was.
     virtual Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) = 0;
+    // Creates file with bytes in one step, only if no file of that name
+    // exists: the test and the creation are one system call, so of several
+    // processes creating the same file at once exactly one succeeds and the
+    // others fail with kErrAlreadyExists, writing nothing. The data, too,
+    // goes to a temporary file first: the file appears whole or not at all.
+    virtual Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) = 0;
     // Names (UTF-8, without folder) of the ordinary files of folder that match
     // the wildcard pattern: no folders, no hidden or system files. A missing
     // folder yields no names and no failure.

@@ -3,6 +3,9 @@
 // and the system's message texts in the user's language.
 #include "core/platform/platform.h"
 
+#include "core/platform/temporary_name.h"
+
+#include "support/crash_point.h"
 #include "support/handles_win.h"
 #include "support/long_path_win.h"
 #include "support/system_error.h"
@@ -24,15 +27,61 @@ using support::Widen;
 Error WriteWhole(HANDLE file, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
+        support::CrashPoint();
         const DWORD part = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
         DWORD wrote = 0;
         if (!WriteFile(file, bytes.data() + done, part, &wrote, nullptr))
             return Error{GetLastError(), {}};
         done += wrote;
     }
+    support::CrashPoint();
     if (!FlushFileBuffers(file))
         return Error{GetLastError(), {}};
     return {};
+}
+
+// Writes bytes, flushed, into a new temporary file of this writer beside
+// file and names it in temp (extended form); the failure's number, with
+// nothing left behind, or ERROR_SUCCESS.
+DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
+                     std::wstring& temp) {
+    UniqueHandle h;
+    for (int tries = 0; !h; ++tries) {
+        if (tries == kTemporaryNameTries)
+            return ERROR_FILE_EXISTS;
+        temp = ExtendedPath(TemporaryNameFor(file));
+        support::CrashPoint();
+        h.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD err = GetLastError();
+        if (!h && err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+            return err;
+    }
+    Error written = WriteWhole(h.Get(), bytes);
+    h.Reset();
+    if (written.Failed())
+        DeleteFileW(temp.c_str());
+    return written.number;
+}
+
+// Renames from to to (MOVEFILE_WRITE_THROUGH and flags); the failure's
+// number, or ERROR_SUCCESS. A file that is open cannot be replaced, and a
+// name whose deletion waits for a handle to close cannot be taken: in a
+// register shared by several PCs another one may be reading the record at
+// that very moment, for a few milliseconds. Such a refusal is tried again
+// for a moment before it counts as a failure.
+DWORD RenameWhenUnused(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    constexpr DWORD kPatienceMs = 2000;
+    const ULONGLONG start = GetTickCount64();
+    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 50)) {
+        if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        const DWORD err = GetLastError();
+        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) ||
+            GetTickCount64() - start >= kPatienceMs)
+            return err;
+        Sleep(pause);
+    }
 }
 
 class WinPlatform final : public Platform {
@@ -60,30 +109,40 @@ class WinPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        std::filesystem::path tempPath = file;
-        tempPath += L".tmp~";
-        const std::wstring temp = ExtendedPath(tempPath);
+        std::wstring temp;
+        if (DWORD err = WriteTemporary(file, bytes, temp))
+            return MakeError(err);
         const std::wstring target = ExtendedPath(file);
-        UniqueHandle h(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!h)
-            return MakeError(GetLastError());
-        Error written = WriteWhole(h.Get(), bytes);
-        h.Reset();
-        if (!written.Failed()) {
-            // A read-only target refuses the replacement, as it refuses a write.
-            const DWORD attrs = GetFileAttributesW(target.c_str());
-            if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
-                written.number = ERROR_ACCESS_DENIED;
-            else if (!MoveFileExW(temp.c_str(), target.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-                written.number = GetLastError();
+        DWORD err = ERROR_SUCCESS;
+        // A read-only target refuses the replacement, as it refuses a write.
+        const DWORD attrs = GetFileAttributesW(target.c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
+            err = ERROR_ACCESS_DENIED;
+        } else {
+            support::CrashPoint();
+            err = RenameWhenUnused(temp, target, MOVEFILE_REPLACE_EXISTING);
         }
-        if (written.Failed()) {
+        if (err != ERROR_SUCCESS) {
             DeleteFileW(temp.c_str());
-            return MakeError(written.number);
+            return MakeError(err);
         }
         return {};
+    }
+
+    Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
+        std::wstring temp;
+        if (DWORD err = WriteTemporary(file, bytes, temp))
+            return MakeError(err);
+        // A rename without MOVEFILE_REPLACE_EXISTING gives the data its name
+        // only if the name is free, in one call, on a share too.
+        support::CrashPoint();
+        DWORD err = RenameWhenUnused(temp, ExtendedPath(file), 0);
+        if (err == ERROR_SUCCESS)
+            return {};
+        DeleteFileW(temp.c_str());
+        if (err == ERROR_FILE_EXISTS)
+            err = ERROR_ALREADY_EXISTS;
+        return MakeError(err);
     }
 
     Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,
@@ -128,6 +187,10 @@ class WinPlatform final : public Platform {
 };
 
 } // namespace
+
+uint32_t ThisProcessNumber() {
+    return GetCurrentProcessId();
+}
 
 Platform& SystemPlatform() {
     static WinPlatform platform;

@@ -49,6 +49,15 @@ Error WriteRecordFile(Platform& platform, const std::filesystem::path& file,
     return platform.WriteFileAtomic(file, bytes);
 }
 
+Error CreateRecordFile(Platform& platform, const std::filesystem::path& file,
+                       const RecordFields& fields) {
+    const std::string bytes = FormatRecord(fields);
+    if (bytes.size() > kRecordReadLimit) {
+        return platform.MakeError(kErrFileTooLarge);
+    }
+    return platform.WriteFileNew(file, bytes);
+}
+
 std::string RecordFileName(std::string_view key) {
     return std::string(key) + std::string(kRecordExtension);
 }

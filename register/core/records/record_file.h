@@ -54,6 +54,11 @@ Error ReadRecordFile(Platform& platform, const std::filesystem::path& file, Reco
 Error WriteRecordFile(Platform& platform, const std::filesystem::path& file,
                       const RecordFields& fields);
 
+// Writes a new record file in one step, only if none of that name exists
+// (kErrAlreadyExists, nothing written); refuses what WriteRecordFile refuses.
+Error CreateRecordFile(Platform& platform, const std::filesystem::path& file,
+                       const RecordFields& fields);
+
 // The record file name of a key, and the key of a record file name.
 std::string RecordFileName(std::string_view key);
 std::string RecordKeyOf(std::string_view fileName);

@@ -2,6 +2,8 @@
 // The small file layer of split and join: one class over a system file
 // handle (CreateFileW on Windows, open(2) elsewhere) with 64-bit sizes, every
 // read and write examined, and the system's error kept for the message.
+// Every call that creates, writes, renames or removes a file passes the crash
+// hook of support/crash_point.h first.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>

@@ -1,5 +1,7 @@
 #include "core/files/file_io.h"
 
+#include "support/crash_point.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,6 +28,8 @@ bool File::Open(const std::filesystem::path& path, FileAccess access, FileShare,
     }
     if (disposition == FileDisposition::CreateAlways)
         flags |= O_CREAT | O_TRUNC;
+    if (access != FileAccess::Read || disposition == FileDisposition::CreateAlways)
+        support::CrashPoint();
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) {
         lastError_ = errno;
@@ -59,6 +63,7 @@ bool File::Write(const void* buffer, size_t size) {
     const auto* in = static_cast<const char*>(buffer);
     size_t done = 0;
     while (done < size) {
+        support::CrashPoint();
         const ssize_t n = ::write(static_cast<int>(handle_), in + done, size - done);
         if (n < 0) {
             if (errno == EINTR)
@@ -119,10 +124,12 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
 }
 
 bool RemoveFileAt(const std::filesystem::path& path) {
+    support::CrashPoint();
     return ::unlink(path.c_str()) == 0;
 }
 
 bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+    support::CrashPoint();
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 

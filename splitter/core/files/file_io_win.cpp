@@ -1,5 +1,6 @@
 #include "core/files/file_io.h"
 
+#include "support/crash_point.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -53,6 +54,8 @@ bool File::Open(const std::filesystem::path& path, FileAccess access, FileShare 
     DWORD flags = FILE_ATTRIBUTE_NORMAL;
     if (access == FileAccess::Read)
         flags |= FILE_FLAG_SEQUENTIAL_SCAN;
+    if (access != FileAccess::Read || disposition == FileDisposition::CreateAlways)
+        support::CrashPoint();
     HANDLE h = CreateFileW(ExtendedPath(path).c_str(), AccessFlags(access), ShareFlags(share),
                            nullptr, create, flags, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
@@ -86,6 +89,7 @@ bool File::Write(const void* buffer, size_t size) {
     while (done < size) {
         const DWORD ask = static_cast<DWORD>(std::min(size - done, kMaxIo));
         DWORD n = 0;
+        support::CrashPoint();
         if (!WriteFile(AsHandle(handle_), in + done, ask, &n, nullptr)) {
             lastError_ = static_cast<int>(GetLastError());
             return false;
@@ -153,10 +157,12 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
 }
 
 bool RemoveFileAt(const std::filesystem::path& path) {
+    support::CrashPoint();
     return DeleteFileW(ExtendedPath(path).c_str()) != 0;
 }
 
 bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+    support::CrashPoint();
     return MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
                        MOVEFILE_REPLACE_EXISTING) != 0;
 }
