@@ -12,7 +12,9 @@ bool HasExtendedPrefix(const std::wstring& p) {
            p[3] == L'\\';
 }
 
-std::wstring FullPathOf(const std::wstring& path) {
+} // namespace
+
+std::wstring FullPath(const std::wstring& path) {
     const DWORD need = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
     if (need == 0)
         return path;
@@ -24,15 +26,13 @@ std::wstring FullPathOf(const std::wstring& path) {
     return full;
 }
 
-} // namespace
-
 std::wstring ExtendedPath(const std::filesystem::path& path) {
     std::wstring p = path.native();
     if (p.empty() || HasExtendedPrefix(p))
         return p;
     // The extended form takes no forward slashes and no relative parts.
     std::replace(p.begin(), p.end(), L'/', L'\\');
-    const std::wstring full = FullPathOf(p);
+    const std::wstring full = FullPath(p);
     if (HasExtendedPrefix(full))
         return full;
     if (full.size() >= 2 && full[0] == L'\\' && full[1] == L'\\')

@@ -10,4 +10,8 @@ namespace support {
 // the path unchanged when it already has one or is empty.
 std::wstring ExtendedPath(const std::filesystem::path& path);
 
+// The absolute form of path as the system resolves it against the current
+// folder, or path unchanged when the system cannot resolve it.
+std::wstring FullPath(const std::wstring& path);
+
 } // namespace support

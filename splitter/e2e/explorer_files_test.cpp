@@ -89,6 +89,13 @@ TEST_F(ZelbrinExplorerFiles, FileOnTheCommandLineIsChosenAtStart) {
     EXPECT_TRUE(Checked(1022));
     EXPECT_EQ(TextOf(1), L"&Join");
     EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
+    app_.Kill();
+
+    // A name relative to the working folder, as a drop on the icon of a copy
+    // of the program in the file's own folder gives it: chosen with its full
+    // path, so the target folder is a real one.
+    Start(L"\"" + data.filename().native() + L"\"", folder_.Path());
+    ExpectSource(data);
 }
 
 TEST_F(ZelbrinExplorerFiles, AFolderOnTheCommandLineIsIgnored) {

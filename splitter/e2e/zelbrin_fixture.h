@@ -15,9 +15,11 @@ class ZelbrinDialog : public ::testing::Test {
     void SetUp() override { Start(L""); }
 
     // Starts Zelbrin with a command line, as a "Send To" shortcut or a drop
-    // on its icon would.
-    void Start(const std::wstring& arguments) {
-        app_ = ui::Process::Start(ui::ExeDir() / "Zelbrin.exe", arguments, ui::ExeDir());
+    // on its icon would, in the working folder workdir (the program's own by
+    // default).
+    void Start(const std::wstring& arguments, const std::filesystem::path& workdir = {}) {
+        app_ = ui::Process::Start(ui::ExeDir() / "Zelbrin.exe", arguments,
+                                  workdir.empty() ? ui::ExeDir() : workdir);
         dialog_ = ui::WaitForWindow(app_.Id(), L"#32770", kZelbrinCaption);
         ASSERT_NE(dialog_, nullptr) << "the Zelbrin dialog did not appear";
     }
