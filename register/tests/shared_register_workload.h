@@ -19,13 +19,13 @@
 #include "core/records/record_list.h"
 #include "scripted_ui.h"
 #include "support/testing/files.h"
+#include "support/testing/wait.h"
 #include "support/text.h"
 
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <thread>
 
 namespace ombriel::testing::workload {
 
@@ -221,19 +221,17 @@ class Worker {
     bool Barrier(int round) {
         const std::string prefix = Numbered("r", round, "-");
         support::testing::WriteBytes(at_.Sync() / Numbered(prefix, worker_), "");
-        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::minutes(2);
-        for (;;) {
-            int arrived = 0;
-            for (int w = 0; w < workers_; ++w)
-                arrived += std::filesystem::exists(at_.Sync() / Numbered(prefix, w));
-            if (arrived == workers_)
+        const bool allArrived = support::testing::WaitUntil(
+            [&] {
+                for (int w = 0; w < workers_; ++w)
+                    if (!std::filesystem::exists(at_.Sync() / Numbered(prefix, w)))
+                        return false;
                 return true;
-            if (std::chrono::steady_clock::now() > giveUp) {
-                Log("barrier " + prefix + " never reached by all");
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
+            },
+            std::chrono::minutes(2), std::chrono::milliseconds(1));
+        if (!allArrived)
+            Log("barrier " + prefix + " never reached by all");
+        return allArrived;
     }
 
     Folders at_;

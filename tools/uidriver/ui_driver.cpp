@@ -1,9 +1,10 @@
 #include "ui_driver.h"
 
+#include "support/testing/wait.h"
+
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
-#include <thread>
 
 namespace ui {
 
@@ -80,14 +81,8 @@ void Process::Kill() {
 // ---- Waiting and windows ------------------------------------------------------
 
 bool WaitUntil(const std::function<bool()>& pred, int timeoutMs, int stepMs) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (;;) {
-        if (pred())
-            return true;
-        if (std::chrono::steady_clock::now() >= end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
-    }
+    return support::testing::WaitUntil(pred, std::chrono::milliseconds(timeoutMs),
+                                       std::chrono::milliseconds(stepMs));
 }
 
 std::vector<HWND> AllTopWindows(DWORD pid) {
