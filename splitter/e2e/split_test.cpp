@@ -137,6 +137,23 @@ TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons)
     }
 }
 
+// Pressing Split on a source that is gone must not look as if the button
+// had not been pressed: the box names the file and the system's reason.
+TEST_F(ZelbrinSplit, SourceThatCannotBeOpenedIsSaidSoWithItsPath) {
+    const fs::path gone = src / L"gone.bin";
+    Prepare(1016, gone, out, L"2");
+    const auto box = PressSplit();
+    const std::wstring head = L"The Source file could not be opened !!!\nNothing has been "
+                              L"split.\n\n" +
+                              gone.wstring() + L"\n";
+    EXPECT_EQ(box.text.substr(0, head.size()), head);
+    EXPECT_GT(box.text.size(), head.size()) << "the system's reason follows the path";
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    Answer(box, IDOK);
+    ExpectButtonsFreed();
+    EXPECT_EQ(FilesIn(out), 0u);
+}
+
 TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
     ui::WriteBytes(src / L"data.bin", Pattern(1000));
     Tick(1019);

@@ -66,15 +66,31 @@ void FrozenControls::Freeze(HWND dialog) {
     DragAcceptFiles(dialog, FALSE);
 }
 
+// The focus moves before buttons 1 and 2 come back: their coming back is
+// what says the operation is over, so by then the focus is where it goes.
 void FrozenControls::Thaw(int focusId) {
     if (!frozen_)
         return;
     frozen_ = false;
+    const auto isButton = [](HWND control) {
+        const int id = GetDlgCtrlID(control);
+        return id == IDOK || id == IDCANCEL;
+    };
     for (const auto& [control, enabled] : enabled_)
-        EnableWindow(control, enabled ? TRUE : FALSE);
-    enabled_.clear();
+        if (!isButton(control))
+            EnableWindow(control, enabled ? TRUE : FALSE);
     DragAcceptFiles(dialog_, TRUE);
-    SetFocus(focusId != 0 ? GetDlgItem(dialog_, focusId) : focus_);
+    // A disabled control takes no focus: one of the two buttons gets it
+    // back once it is enabled.
+    const HWND focus = focusId != 0 ? GetDlgItem(dialog_, focusId) : focus_;
+    if (!isButton(focus))
+        SetFocus(focus);
+    for (const auto& [control, enabled] : enabled_)
+        if (isButton(control))
+            EnableWindow(control, enabled ? TRUE : FALSE);
+    if (isButton(focus))
+        SetFocus(focus);
+    enabled_.clear();
 }
 
 } // namespace zelbrin
