@@ -1,7 +1,11 @@
 // The split through the real dialog: the failure messages with their focus
 // moves, the confirmation texts, the pieces, the .CRC bytes, JOIN.BAT run by
 // cmd, and the free-space test on a small drive of its own.
+#include "ui_driver_unix.h"
 #include "zelbrin_fixture.h"
+
+#include "support/testing/child_process.h"
+#include "support/testing/host_features.h"
 
 #include <filesystem>
 #include <string>
@@ -18,27 +22,11 @@ std::string Pattern(size_t size) {
     return s;
 }
 
-// Runs a program with NUL as its standard handles and waits for its end.
-DWORD RunAndWait(std::wstring commandLine, const fs::path& workdir) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = nul;
-    PROCESS_INFORMATION pi{};
-    DWORD code = 0xFFFFFFFF;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                       nullptr, workdir.c_str(), &si, &pi)) {
-        WaitForSingleObject(pi.hProcess, 60000);
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(nul);
-    return code;
+// Runs cmd's copy of a batch file in `folder` and waits for its end.
+void RunBatch(const std::wstring& name, const fs::path& folder) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    support::testing::RunChild(fs::path(system) / L"cmd.exe", {"/c", ui::Narrow(name)}, folder);
 }
 
 class ZelbrinSplit : public ZelbrinDialog {
@@ -261,7 +249,7 @@ TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
                   "zelbrn.tmp\r\nREN zelbrn.tmp \"movie.avi\"\r\nECHO Finished creating "
                   "movie.avi\r\n");
     }
-    RunAndWait(L"cmd.exe /c JOIN.BAT", out);
+    RunBatch(L"JOIN.BAT", out);
     ASSERT_TRUE(fs::exists(out / name)) << "JOIN.BAT did not rebuild " << ui::Narrow(name);
     EXPECT_TRUE(ui::ReadBytes(out / name) == data) << "the rebuilt file differs";
     EXPECT_FALSE(fs::exists(out / L"zelbrn.tmp"));
@@ -271,63 +259,27 @@ INSTANTIATE_TEST_SUITE_P(Names, JoinBatchRebuild,
                          ::testing::Values(L"movie.avi", L"50% & more (caf\u00e9) ^x.avi"),
                          [](const auto& info) { return info.index == 0 ? "Plain" : "Special"; });
 
-// A small tmpfs mounted in its own folder and as a drive letter: the
+// A small tmpfs reached as a drive letter and as a folder of Z:: the
 // free-space test must measure that volume, not the drive the folder is
 // reached through.
 class SmallDrive : public ZelbrinSplit {
   protected:
     void SetUp() override {
         ZelbrinSplit::SetUp();
-        wchar_t prefix[1024] = {};
-        if (!GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024))
-            GTEST_SKIP() << "not running under Wine with WINEPREFIX set";
-        for (wchar_t d = L'R'; d <= L'Y' && letter_ == 0; ++d)
-            if (!(GetLogicalDrives() & (1u << (d - L'A'))))
-                letter_ = d;
-        if (letter_ == 0)
-            GTEST_SKIP() << "no free drive letter";
-        mount_ = L"/tmp/zelbrin_small_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(GetTickCount64());
-        link_ = std::wstring(prefix) + L"/dosdevices/" + wchar_t(towlower(letter_)) + L":";
-        Shell(L"mkdir -p " + mount_ + L" && mount -t tmpfs -o size=1m zelbrin_small " + mount_ +
-              L" && ln -sfn " + mount_ + L" '" + link_ + L"'");
+        if (!disk_.Ok()) {
+            SKIP_OR_FAIL_IN_CI("no small disk for this case: " << disk_.Why());
+            return;
+        }
         ULARGE_INTEGER free{};
-        if (!ui::WaitUntil(
-                [&] {
-                    return GetDiskFreeSpaceExW((Drive()).c_str(), &free, nullptr, nullptr) &&
-                           free.QuadPart <= 1024 * 1024;
-                },
-                5000))
-            GTEST_SKIP() << "could not mount a 1 MB tmpfs here (mount needs root)";
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            return GetDiskFreeSpaceExW(Drive().c_str(), &free, nullptr, nullptr) &&
+                   free.QuadPart <= 1024 * 1024;
+        })) << "the small disk does not show as small";
     }
-    void TearDown() override {
-        if (letter_ != 0)
-            Shell(L"rm -f '" + link_ + L"'; umount " + mount_ + L"; rmdir " + mount_);
-        ZelbrinSplit::TearDown();
-    }
-    std::wstring Drive() const { return std::wstring(1, letter_) + L":\\"; }
-    std::wstring MountFolder() const {
-        std::wstring p = L"Z:" + mount_;
-        for (auto& c : p)
-            if (c == L'/')
-                c = L'\\';
-        return p;
-    }
+    std::wstring Drive() const { return disk_.Root(); }
+    std::wstring MountFolder() const { return disk_.MountFolder(); }
 
-    // Runs a shell script as root outside Wine; start.exe does not wait for
-    // a Unix program, so the script removes itself last and that is awaited.
-    void Shell(const std::wstring& script) {
-        const std::wstring name = L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                  std::to_wstring(GetTickCount64()) + L".sh";
-        const fs::path file = L"Z:\\tmp\\" + name;
-        ui::WriteBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
-        RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);
-        EXPECT_TRUE(ui::WaitUntil([&] { return !fs::exists(file); }, 10000))
-            << "the script did not run: " << ui::Narrow(script);
-    }
-
-    wchar_t letter_ = 0;
-    std::wstring mount_, link_;
+    ui::SmallHostDisk disk_{1024};
 };
 
 TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {

@@ -60,7 +60,8 @@ void KillThisProcess() {
         TerminateProcess(GetCurrentProcess(), kKilledExitCode);
 }
 
-ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args) {
+ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                           const std::filesystem::path& workdir) {
     std::filesystem::path program = exe.is_absolute() ? exe : ExecutableFolder() / exe;
     if (!program.has_extension())
         program += L".exe";
@@ -78,9 +79,9 @@ ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<s
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = si.hStdOutput = si.hStdError = nul;
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    const BOOL started = CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr,
+                                        nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        workdir.empty() ? nullptr : workdir.c_str(), &si, &pi);
     const DWORD err = GetLastError();
     if (nul != INVALID_HANDLE_VALUE)
         CloseHandle(nul);
