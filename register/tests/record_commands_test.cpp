@@ -48,11 +48,16 @@ class RecordCommands : public ::testing::Test {
         WriteBytes(elsewhere / support::PathFromUtf8(name), content);
         return ChosenFile{support::Utf8FromPath(elsewhere / support::PathFromUtf8(name)), name};
     }
-    void ExpectFailureBox(size_t index, uint32_t number) {
+    // The failure box: its number in the title, the description and then
+    // the file it concerns in the text.
+    void ExpectFailureBox(size_t index, uint32_t number, const std::filesystem::path& file) {
         ASSERT_LT(index, ui.shown.size());
         EXPECT_EQ(ui.shown[index].title, "Errore " + std::to_string(number));
         EXPECT_EQ(ui.shown[index].kind, BoxKind::Plain);
-        EXPECT_FALSE(ui.shown[index].text.empty());
+        const std::string tail = "\n\n" + support::Utf8FromPath(file);
+        const std::string& text = ui.shown[index].text;
+        ASSERT_GT(text.size(), tail.size()) << text;
+        EXPECT_EQ(text.substr(text.size() - tail.size()), tail) << text;
     }
 };
 
@@ -127,7 +132,7 @@ TEST_F(RecordCommands, AddFileRecordWriteFailureLeavesDocumentInPlace) {
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf"));
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf.dat"));
     ASSERT_EQ(ui.shown.size(), 3u);
-    ExpectFailureBox(2, kDiskFull);
+    ExpectFailureBox(2, kDiskFull, doc / "report.pdf.dat");
 }
 
 TEST_F(RecordCommands, AddFileTellsBothFailuresWhenTheRecordCannotBeTakenBack) {
@@ -139,8 +144,8 @@ TEST_F(RecordCommands, AddFileTellsBothFailuresWhenTheRecordCannotBeTakenBack) {
     EXPECT_EQ(AddFileEntry(reg, ui, files), AfterCommand::Reload);
 
     ASSERT_EQ(ui.shown.size(), 4u);
-    ExpectFailureBox(2, kAccessDenied);
-    ExpectFailureBox(3, kDiskFull);
+    ExpectFailureBox(2, kAccessDenied, elsewhere / "report.pdf");
+    ExpectFailureBox(3, kDiskFull, doc / "report.pdf.dat");
     // The entry stays listed and the document where the user had it.
     EXPECT_EQ(ReadBytes(elsewhere / "report.pdf"), "PDF bytes");
     EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Relazione"));
@@ -205,7 +210,7 @@ TEST_F(RecordCommands, AddFileRefusedMoveWritesNoRecord) {
 
     EXPECT_TRUE(std::filesystem::exists(elsewhere / "report.pdf"));
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf.dat"));
-    ExpectFailureBox(2, kAccessDenied);
+    ExpectFailureBox(2, kAccessDenied, elsewhere / "report.pdf");
 }
 
 TEST_F(RecordCommands, AddFileVanishedDocumentShowsFailureAndWritesNoRecord) {
@@ -281,7 +286,7 @@ TEST_F(RecordCommands, AddLinkRecordWriteFailureShowsFailure) {
     EXPECT_EQ(AddLinkEntry(reg, ui, files), AfterCommand::Reload);
 
     EXPECT_FALSE(std::filesystem::exists(doc / "tab.xls.dat"));
-    ExpectFailureBox(2, kAccessDenied);
+    ExpectFailureBox(2, kAccessDenied, doc / "tab.xls.dat");
 }
 
 // ---- Modify ------------------------------------------------------------------------
@@ -344,7 +349,7 @@ TEST_F(RecordCommands, ModifyWriteFailureKeepsOldRecordWhole) {
               AfterCommand::Reload);
 
     EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Vecchia"));
-    ExpectFailureBox(1, kDiskFull);
+    ExpectFailureBox(1, kDiskFull, doc / "report.pdf.dat");
 }
 
 TEST_F(RecordCommands, ModifyRefusesADescriptionTheRecordCouldNotHoldWhole) {
@@ -355,7 +360,7 @@ TEST_F(RecordCommands, ModifyRefusesADescriptionTheRecordCouldNotHoldWhole) {
               AfterCommand::Reload);
 
     EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Vecchia"));
-    ExpectFailureBox(1, kErrFileTooLarge);
+    ExpectFailureBox(1, kErrFileTooLarge, doc / "report.pdf.dat");
 }
 
 // ---- Delete ------------------------------------------------------------------------
@@ -440,7 +445,7 @@ TEST_F(RecordCommands, DeleteFileWithMissingDocumentRemovesEntryAndSaysSo) {
 
     EXPECT_FALSE(std::filesystem::exists(doc / "report.pdf.dat"));
     ASSERT_EQ(ui.shown.size(), 3u);
-    ExpectFailureBox(2, kErrFileNotFound);
+    ExpectFailureBox(2, kErrFileNotFound, doc / "report.pdf");
 }
 
 TEST_F(RecordCommands, DeleteFileRefusedDocumentDeletionKeepsTheRecord) {
@@ -454,7 +459,7 @@ TEST_F(RecordCommands, DeleteFileRefusedDocumentDeletionKeepsTheRecord) {
 
     EXPECT_TRUE(std::filesystem::exists(doc / "report.pdf"));
     EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), Record("", "Relazione"));
-    ExpectFailureBox(2, kAccessDenied);
+    ExpectFailureBox(2, kAccessDenied, doc / "report.pdf");
 }
 
 TEST_F(RecordCommands, DeleteRefusesRowTextsThatLeadOutOfDoc) {

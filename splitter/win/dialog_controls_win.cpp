@@ -2,7 +2,7 @@
 
 #include "resource.h"
 
-#include "support/system_error.h"
+#include "support/failure.h"
 #include "support/text.h"
 
 #include <shellapi.h>
@@ -28,10 +28,8 @@ void ShowMessage(HWND owner, int stringId) {
 
 void ShowFailureMessage(HWND owner, int stringId, const std::filesystem::path& file,
                         int systemError) {
-    // What failed, with the file, then the system's reason.
-    std::wstring text = LoadText(stringId, kMessageLimit) + L"\n\n" + file.native();
-    if (systemError != 0)
-        text += L"\n" + support::Widen(support::SystemErrorText(uint32_t(systemError)));
+    const std::wstring text = support::Widen(support::FailureText(
+        {support::Narrow(LoadText(stringId, kMessageLimit)), file, uint32_t(systemError)}));
     MessageBoxW(owner, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
