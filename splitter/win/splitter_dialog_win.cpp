@@ -8,6 +8,7 @@
 
 #include "core/join/join_engine.h"
 #include "core/split/split_engine.h"
+#include "support/handles_win.h"
 #include "support/long_path_win.h"
 
 #include <commctrl.h>
@@ -302,16 +303,16 @@ void SplitterDialog::AskToStop() {
     }
 }
 
-void SplitterDialog::OnDropFiles(HDROP drop) {
+void SplitterDialog::OnDropFiles(HDROP dropped) {
+    const support::UniqueDrop drop(dropped);
     std::wstring chosen;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count && chosen.empty(); ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), UINT(path.size())));
+        std::wstring path(DragQueryFileW(drop.Get(), i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop.Get(), i, path.data(), UINT(path.size())));
         if (IsFile(path))
             chosen = path;
     }
-    DragFinish(drop);
     if (!chosen.empty() && !frozen_.Frozen())
         TakeFile(chosen);
 }

@@ -1,5 +1,6 @@
 #include "support/testing/child_process.h"
 
+#include "support/handles_win.h"
 #include "support/text.h"
 
 #include <windows.h>
@@ -47,11 +48,10 @@ std::filesystem::path ExecutableFolder() {
 
 std::vector<std::string> ProgramArguments(int, char**) {
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const UniqueLocalMemory<LPWSTR*> wide(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> args;
     for (int i = 1; wide && i < count; ++i)
-        args.push_back(Narrow(wide[i]));
-    LocalFree(wide);
+        args.push_back(Narrow(wide.Get()[i]));
     return args;
 }
 
