@@ -45,7 +45,8 @@ int CopyBytes(int in, int out) {
 
 class PosixFileServices : public FileServices {
   public:
-    explicit PosixFileServices(bool alwaysCopy) : alwaysCopy_(alwaysCopy) {}
+    PosixFileServices(Platform& platform, bool alwaysCopy)
+        : platform_(platform), alwaysCopy_(alwaysCopy) {}
 
     bool Exists(const std::filesystem::path& path) override {
         struct stat st;
@@ -90,18 +91,18 @@ class PosixFileServices : public FileServices {
     }
     Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
                        const std::string& description) override {
-        return CreateRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return CreateRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
-        return WriteRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)
             return FromErrno(errno);
         return {};
     }
-    std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
+    std::string Describe(uint32_t number) override { return platform_.Describe(number); }
 
   private:
     Error FromErrno(int err) { return Failure(ErrorNumberFromErrno(err)); }
@@ -150,19 +151,14 @@ class PosixFileServices : public FileServices {
         return {};
     }
 
+    Platform& platform_;
     bool alwaysCopy_;
 };
 
 } // namespace
 
-FileServices& SystemFileServices() {
-    static PosixFileServices services(false);
-    return services;
-}
-
-FileServices& CopyingFileServices() {
-    static PosixFileServices services(true);
-    return services;
+std::unique_ptr<FileServices> MakeFileServices(Platform& platform, bool alwaysCopy) {
+    return std::make_unique<PosixFileServices>(platform, alwaysCopy);
 }
 
 } // namespace ombriel
