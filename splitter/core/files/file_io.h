@@ -58,8 +58,9 @@ std::optional<uint64_t> FreeBytesInFolder(const std::filesystem::path& folder);
 
 // The size of an existing file; nullopt when there is no such file.
 std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path);
-bool RemoveFileAt(const std::filesystem::path& path);
-// Replaces an existing file of the new name.
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to);
+// 0, or the system's error code (errno / GetLastError).
+int RemoveFileAt(const std::filesystem::path& path);
+// Replaces an existing file of the new name; 0 or the system's error code.
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace zelbrin

@@ -123,14 +123,14 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
     return static_cast<uint64_t>(st.st_size);
 }
 
-bool RemoveFileAt(const std::filesystem::path& path) {
+int RemoveFileAt(const std::filesystem::path& path) {
     support::CrashPoint();
-    return ::unlink(path.c_str()) == 0;
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
     support::CrashPoint();
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace zelbrin

@@ -1,6 +1,7 @@
 #include "core/files/file_io.h"
 
 #include "support/crash_point.h"
+#include "support/file_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -84,21 +85,9 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
 }
 
 bool File::Write(const void* buffer, size_t size) {
-    const auto* in = static_cast<const char*>(buffer);
-    size_t done = 0;
-    while (done < size) {
-        const DWORD ask = static_cast<DWORD>(std::min(size - done, kMaxIo));
-        DWORD n = 0;
-        support::CrashPoint();
-        if (!WriteFile(AsHandle(handle_), in + done, ask, &n, nullptr)) {
-            lastError_ = static_cast<int>(GetLastError());
-            return false;
-        }
-        if (n == 0) {
-            lastError_ = ERROR_DISK_FULL;
-            return false;
-        }
-        done += n;
+    if (const uint32_t err = support::WriteAll(AsHandle(handle_), buffer, size)) {
+        lastError_ = static_cast<int>(err);
+        return false;
     }
     return true;
 }
@@ -156,15 +145,12 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool RemoveFileAt(const std::filesystem::path& path) {
-    support::CrashPoint();
-    return DeleteFileW(ExtendedPath(path).c_str()) != 0;
+int RemoveFileAt(const std::filesystem::path& path) {
+    return static_cast<int>(support::RemoveFile(path));
 }
 
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
-    support::CrashPoint();
-    return MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING) != 0;
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return static_cast<int>(support::RenameFile(from, to, true));
 }
 
 } // namespace zelbrin

@@ -47,8 +47,9 @@ class JoinOutput {
         created_ = false;
         return true;
     }
-    // Closes and removes the incomplete file; false if it stays behind.
-    bool Discard() {
+    // Closes and removes the incomplete file; the system's error code when
+    // it stays behind, else 0.
+    int Discard() {
         file_.Close();
         created_ = false;
         return RemoveFileAt(path_);
@@ -109,8 +110,8 @@ Ending WriteOutput(WorkProgress& ui, const JoinNames& names, const PieceSet& set
         failure = FailureEnding(IDS_OUTPUT_WRITE_FAILED, out.Path(), out.LastError());
     if (failure.message == 0 && !failure.stopped)
         return failure;
-    if (!out.Discard() && !failure.stopped)
-        return FailureEnding(IDS_JOINED_NOT_REMOVED, out.Path(), 0);
+    if (const int error = out.Discard(); error != 0 && !failure.stopped)
+        return FailureEnding(IDS_JOINED_NOT_REMOVED, out.Path(), error);
     return failure;
 }
 
