@@ -9,6 +9,7 @@
 #include "core/records/record_file.h"
 
 #include "support/crash_point.h"
+#include "support/file_posix.h"
 #include "support/unique_fd_posix.h"
 
 #include <cerrno>
@@ -31,13 +32,8 @@ int CopyBytes(int in, int out) {
             return errno;
         if (got == 0)
             break;
-        for (ssize_t done = 0; done < got;) {
-            support::CrashPoint();
-            const ssize_t n = ::write(out, block + done, size_t(got - done));
-            if (n < 0)
-                return errno;
-            done += n;
-        }
+        if (int err = support::WriteAll(out, block, size_t(got)))
+            return err;
     }
     support::CrashPoint();
     return ::fsync(out) == 0 ? 0 : errno;
@@ -121,25 +117,24 @@ class PosixFileServices : public FileServices {
             return FromErrno(errno);
         std::filesystem::path temp;
         support::UniqueFd out;
-        for (int tries = 0; !out; ++tries) {
-            if (tries == kTemporaryNameTries)
-                return FromErrno(EBUSY);
-            temp = TemporaryNameFor(to);
-            support::CrashPoint();
-            out.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-            if (!out && errno != EEXIST)
-                return FromErrno(errno);
-        }
-        int err = CopyBytes(in.Get(), out.Get());
+        int err = support::CreateTemporary(
+            [&] { return TemporaryNameFor(to); }, kTemporaryNameTries,
+            [&](const std::filesystem::path& name) {
+                out.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+                return out ? 0 : errno;
+            },
+            temp);
+        if (err != 0)
+            return FromErrno(err);
+        err = CopyBytes(in.Get(), out.Get());
         if (!out.Reset() && err == 0)
             err = errno;
         if (err == 0) {
+            err = support::PublishTemporary(temp, to, false);
+        } else {
             support::CrashPoint();
-            if (::link(temp.c_str(), to.c_str()) != 0)
-                err = errno;
+            ::unlink(temp.c_str());
         }
-        support::CrashPoint();
-        ::unlink(temp.c_str());
         if (err != 0)
             return FromErrno(err);
         support::CrashPoint();

@@ -1,6 +1,7 @@
 #include "core/files/file_io.h"
 
 #include "support/crash_point.h"
+#include "support/file_posix.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -60,22 +61,9 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
 }
 
 bool File::Write(const void* buffer, size_t size) {
-    const auto* in = static_cast<const char*>(buffer);
-    size_t done = 0;
-    while (done < size) {
-        support::CrashPoint();
-        const ssize_t n = ::write(static_cast<int>(handle_), in + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            lastError_ = errno;
-            return false;
-        }
-        if (n == 0) {
-            lastError_ = ENOSPC;
-            return false;
-        }
-        done += static_cast<size_t>(n);
+    if (const int err = support::WriteAll(static_cast<int>(handle_), buffer, size)) {
+        lastError_ = err;
+        return false;
     }
     return true;
 }
