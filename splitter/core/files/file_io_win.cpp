@@ -63,7 +63,7 @@ bool File::Open(const std::filesystem::path& path, FileAccess access, FileShare 
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
-    handle_ = reinterpret_cast<intptr_t>(h);
+    handle_.Reset(reinterpret_cast<intptr_t>(h));
     return true;
 }
 
@@ -73,7 +73,7 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
     while (got < size) {
         const DWORD ask = static_cast<DWORD>(std::min(size - got, kMaxIo));
         DWORD n = 0;
-        if (!ReadFile(AsHandle(handle_), out + got, ask, &n, nullptr)) {
+        if (!ReadFile(AsHandle(handle_.Get()), out + got, ask, &n, nullptr)) {
             lastError_ = static_cast<int>(GetLastError());
             return false;
         }
@@ -85,7 +85,7 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
 }
 
 bool File::Write(const void* buffer, size_t size) {
-    if (const uint32_t err = support::WriteAll(AsHandle(handle_), buffer, size)) {
+    if (const uint32_t err = support::WriteAll(AsHandle(handle_.Get()), buffer, size)) {
         lastError_ = static_cast<int>(err);
         return false;
     }
@@ -95,7 +95,7 @@ bool File::Write(const void* buffer, size_t size) {
 bool File::SeekTo(uint64_t offset) {
     LARGE_INTEGER to;
     to.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN)) {
+    if (!SetFilePointerEx(AsHandle(handle_.Get()), to, nullptr, FILE_BEGIN)) {
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
@@ -104,19 +104,19 @@ bool File::SeekTo(uint64_t offset) {
 
 std::optional<uint64_t> File::Size() {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(AsHandle(handle_), &size)) {
+    if (!GetFileSizeEx(AsHandle(handle_.Get()), &size)) {
         lastError_ = static_cast<int>(GetLastError());
         return std::nullopt;
     }
     return static_cast<uint64_t>(size.QuadPart);
 }
 
+bool SystemFileTraits::Close(Handle h) {
+    return CloseHandle(AsHandle(h)) != 0;
+}
+
 bool File::Close() {
-    if (handle_ == kClosed)
-        return true;
-    const BOOL ok = CloseHandle(AsHandle(handle_));
-    handle_ = kClosed;
-    if (!ok) {
+    if (!handle_.Reset()) {
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
