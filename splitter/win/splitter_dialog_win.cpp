@@ -226,8 +226,16 @@ void SplitterDialog::StartOperation() {
         batch = LoadBatchTemplates(ui);
     ui.SetBusy(true);
     const Confirmation confirm = [&ui](const std::string& text) { return ui.Confirm(text); };
+    preparing_ = true;
     Prepared prepared = OperationMode == OpJoin ? PrepareJoin(inputs, confirm)
                                                 : PrepareSplit(inputs, batch, confirm);
+    preparing_ = false;
+    if (closing_) {
+        // The user chose to stop while a box of the checks was up: nothing
+        // has been written yet.
+        EndDialog(dialog_, IDCANCEL);
+        return;
+    }
     if (!prepared.work) {
         EndOperation({prepared.ending});
         return;
@@ -268,7 +276,7 @@ void SplitterDialog::EndOperation(const WorkResult& result) {
 }
 
 bool SplitterDialog::InProgress() const {
-    return runner_.has_value() || showingEnding_ || pending_.has_value();
+    return preparing_ || runner_.has_value() || showingEnding_ || pending_.has_value();
 }
 
 void SplitterDialog::Close() {

@@ -63,6 +63,7 @@ class SplitterDialog {
     std::optional<OperationRunner> runner_;
     // The work's result when it came in while the stop question was up.
     std::optional<WorkResult> pending_;
+    bool preparing_ = false;     // the checks, the plan or the question are under way
     bool asking_ = false;        // the stop question is up
     bool showingEnding_ = false; // the ending's message is up
     bool closing_ = false;       // the user chose to stop the operation and end
