@@ -5,15 +5,8 @@
 namespace ombriel {
 namespace {
 
-using testing::FaultyFiles;
-using testing::kAccessDenied;
-using testing::kDiskFull;
-using testing::ReadBytes;
-using testing::Record;
-using testing::RecordCommands;
-using testing::ScriptedUi;
-using testing::ShownBox;
-using testing::WriteBytes;
+// The fixture and its helpers.
+using namespace testing;
 
 TEST_F(RecordCommands, AddFileCancelledChooserDoesNothingAtAll) {
     EXPECT_EQ(AddFileEntry(reg, ui, files), AfterCommand::Keep);

@@ -2,6 +2,7 @@
 
 #include "core/checksum/checksum_file.h"
 #include "core/files/file_io.h"
+#include "core/guarded_half.h"
 #include "core/join/join_confirmation.h"
 #include "core/join/piece_count.h"
 #include "core/naming/piece_names.h"
@@ -168,18 +169,6 @@ WorkResult Run(const JoinJob& job, WorkProgress& ui) {
     // The joined file stays after a checksum error: the user decides.
     return {crcError ? MessageEnding(IDS_JOINED_CRC_ERROR) : SuccessEnding(IDS_JOIN_SUCCEEDED),
             {job.names.outputPath}};
-}
-
-// Neither half may end without telling the user: a failure of the program
-// itself ends the join with a message, never with success.
-template <class Half> auto Guarded(Half half) -> decltype(half()) {
-    try {
-        return half();
-    } catch (const std::bad_alloc&) {
-        return {MessageEnding(IDS_LOW_ON_MEMORY)};
-    } catch (const std::exception&) {
-        return {MessageEnding(IDS_API_FAILURE)};
-    }
 }
 
 } // namespace

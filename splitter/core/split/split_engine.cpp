@@ -2,6 +2,7 @@
 
 #include "core/checksum/checksum_file.h"
 #include "core/files/file_io.h"
+#include "core/guarded_half.h"
 #include "core/naming/piece_names.h"
 #include "core/split/piece_transfer.h"
 #include "core/split/split_plan.h"
@@ -146,19 +147,6 @@ SplitResult Run(SplitJob& job, WorkProgress& ui) {
     if (!done.succeeded)
         return {done};
     return {done, pieces, std::move(written.files)};
-}
-
-// Neither half may end without telling the user: a failure of the program
-// itself (no memory, no thread for the checksum) ends the split, never with
-// success.
-template <class Half> auto Guarded(Half half) -> decltype(half()) {
-    try {
-        return half();
-    } catch (const std::bad_alloc&) {
-        return {MessageEnding(IDS_LOW_ON_MEMORY)};
-    } catch (const std::exception&) {
-        return {MessageEnding(IDS_API_FAILURE)};
-    }
 }
 
 SplitResult GuardedRun(SplitJob& job, WorkProgress& ui) {
