@@ -2,7 +2,8 @@
 // A hook for the tests that end a program at each step that changes a file,
 // to show that no moment of a crash loses a document or leaves a file half
 // written. The file layers of both programs pass it just before every such
-// step; in the programs nothing arms it and it only counts.
+// step. The programs people run link a version that does nothing
+// (support/release/no_crash_points.cpp); the tests link the armed one here.
 #include <cstdint>
 #include <functional>
 

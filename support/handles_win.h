@@ -1,10 +1,13 @@
 #pragma once
 // Owners of the Windows handles both programs use: kernel objects (files,
-// processes, threads), directory searches, GDI objects and module memory
-// from FormatMessage or the shell.
+// processes, threads), directory searches, GDI objects and device contexts,
+// memory the system or COM hands over, a drop's file list, and COM itself.
 #include "support/unique_resource.h"
 
 #include <windows.h>
+
+#include <objbase.h>
+#include <shellapi.h>
 
 namespace support {
 
@@ -35,5 +38,78 @@ template <class Object> struct GdiObjectTraits {
 using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
 using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
 using UniqueBitmap = UniqueResource<GdiObjectTraits<HBITMAP>>;
+
+// Memory the system allocated with LocalAlloc for its caller
+// (FormatMessage, CommandLineToArgvW).
+template <class Pointer> struct LocalMemoryTraits {
+    using Handle = Pointer;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return LocalFree(h) == nullptr; }
+};
+template <class Pointer> using UniqueLocalMemory = UniqueResource<LocalMemoryTraits<Pointer>>;
+
+// Memory COM handed over (a shell item list, a path from the shell).
+template <class Pointer> struct CoTaskMemoryTraits {
+    using Handle = Pointer;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) {
+        CoTaskMemFree(h);
+        return true;
+    }
+};
+template <class Pointer> using UniqueCoTaskMemory = UniqueResource<CoTaskMemoryTraits<Pointer>>;
+
+// A memory device context from CreateCompatibleDC.
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) { return DeleteDC(h) != 0; }
+};
+using UniqueMemoryDc = UniqueResource<MemoryDcTraits>;
+
+// The files of a drop on a window, released once read.
+struct DropTraits {
+    using Handle = HDROP;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr; }
+    static bool Close(Handle h) {
+        DragFinish(h);
+        return true;
+    }
+};
+using UniqueDrop = UniqueResource<DropTraits>;
+
+// A GDI object selected into a device context, put back when it goes.
+class SelectedObject {
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject() { SelectObject(dc_, old_); }
+
+  private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// COM on the calling thread for the life of the object (a program's main):
+// the folder browser, the taskbar button and the picture decoder speak COM.
+class ComApartment {
+  public:
+    ComApartment()
+        : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+
+  private:
+    HRESULT result_;
+};
 
 } // namespace support

@@ -103,6 +103,10 @@ TEST_F(RecordCommandsE2e, WriteProtectedDocumentIsReportedAndItsEntryKept) {
     auto failure = ui::WaitForMessageBox(process_.Id());
     ASSERT_TRUE(failure.has_value()) << "the refused deletion was not reported";
     EXPECT_EQ(failure->title, L"Errore 5");
+    const std::wstring tail = L"\n\n" + document.native();
+    ASSERT_GT(failure->text.size(), tail.size());
+    EXPECT_EQ(failure->text.substr(failure->text.size() - tail.size()), tail)
+        << ui::Narrow(failure->text);
     EXPECT_FALSE(failure->hasIcon);
     ASSERT_TRUE(ui::Answer(failure->hwnd, IDOK));
 

@@ -52,7 +52,10 @@ TEST_F(RegisterWindow, FirstStartInEmptyFolderShowsOneErrorBoxThenEmptyGrid) {
     auto box = ui::WaitForMessageBox(process_.Id());
     ASSERT_TRUE(box.has_value()) << "no box for the missing Ombriel.ini";
     EXPECT_EQ(box->title, L"Errore 2");
-    EXPECT_FALSE(box->text.empty());
+    // The description, then the file it concerns.
+    const std::wstring tail = L"\n\n" + (folder / L"Ombriel.ini").native();
+    ASSERT_GT(box->text.size(), tail.size());
+    EXPECT_EQ(box->text.substr(box->text.size() - tail.size()), tail) << ui::Narrow(box->text);
     EXPECT_EQ(box->buttons, std::vector<int>{IDOK});
     EXPECT_FALSE(box->hasIcon);
     ASSERT_TRUE(ui::Answer(box->hwnd, IDOK));

@@ -120,7 +120,9 @@ TEST(OpenEntry, FailureToStartShowsErroreBoxWithNumberAndDescription) {
     ASSERT_EQ(launcher.launched.size(), 1u);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.shown[0].title, "Errore 193");
-    EXPECT_EQ(ui.shown[0].text, "%1 non è un'applicazione Win32 valida.");
+    // The description, then the file that could not be started.
+    EXPECT_EQ(ui.shown[0].text,
+              "%1 non è un'applicazione Win32 valida.\n\nC:\\Reg\\Doc\\REPORT.PDF");
     EXPECT_EQ(ui.shown[0].kind, BoxKind::Plain);
 }
 

@@ -68,11 +68,12 @@ void BackgroundPicture::Draw(HDC dc) const {
     if (!bitmap_) {
         return;
     }
-    HDC mem = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(mem, bitmap_.Get());
-    BitBlt(dc, 0, 0, width_, height_, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    const support::UniqueMemoryDc mem(CreateCompatibleDC(dc));
+    if (!mem) {
+        return;
+    }
+    const support::SelectedObject picture(mem.Get(), bitmap_.Get());
+    BitBlt(dc, 0, 0, width_, height_, mem.Get(), 0, 0, SRCCOPY);
 }
 
 } // namespace ombriel

@@ -228,18 +228,20 @@ void Form1::OnGridDoubleClick() {
 }
 
 void Form1::LoadSettings() {
-    if (Error e = ombriel::LoadSettings(platform_, StartFolder_ / L"Ombriel.ini", viewers_))
-        ShowError(e);
+    const std::filesystem::path file = StartFolder_ / L"Ombriel.ini";
+    if (Error e = ombriel::LoadSettings(platform_, file, viewers_))
+        ShowError(e, file);
 }
 
 void Form1::SaveSettings() {
-    if (Error e = ombriel::SaveSettings(platform_, StartFolder_ / L"Ombriel.ini", viewers_))
-        ShowError(e);
+    const std::filesystem::path file = StartFolder_ / L"Ombriel.ini";
+    if (Error e = ombriel::SaveSettings(platform_, file, viewers_))
+        ShowError(e, file);
 }
 
-void Form1::ShowError(const Error& error) const {
+void Form1::ShowError(const Error& error, const std::filesystem::path& file) const {
     WinCommandUi ui(hwnd_);
-    ShowFailure(ui, error);
+    ShowFailure(ui, error, file);
 }
 
 void Form1::RestoreStartFolder() const {

@@ -58,7 +58,7 @@ class Form1 {
     void OnGridDoubleClick();
     void LoadSettings();
     void SaveSettings();
-    void ShowError(const Error& error) const;
+    void ShowError(const Error& error, const std::filesystem::path& file) const;
     void RestoreStartFolder() const;
     void ChooseViewerPath(std::string& value);
     void Paint();

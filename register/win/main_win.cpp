@@ -1,6 +1,8 @@
 // Ombriel: the document register.
 #include "form1_win.h"
 
+#include "support/handles_win.h"
+
 #include <commctrl.h>
 #include <objbase.h>
 
@@ -9,7 +11,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
                              ICC_LISTVIEW_CLASSES | ICC_STANDARD_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&icc);
     // WIC (the background picture) and the file dialogs need COM.
-    HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    const support::ComApartment com;
 
     int exitCode = 0;
     {
@@ -27,9 +29,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
             }
             exitCode = int(msg.wParam);
         }
-    }
-    if (SUCCEEDED(com)) {
-        CoUninitialize();
     }
     return exitCode;
 }

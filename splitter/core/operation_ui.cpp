@@ -22,18 +22,12 @@ void RemoveWrittenFiles(const std::vector<std::filesystem::path>& files) {
         RemoveFileAt(file);
 }
 
-bool EndOperation(OperationUi& ui, const Ending& ending,
-                  const std::vector<std::filesystem::path>& written) {
-    if (!ending.stopped && ui.StopRequested()) {
-        RemoveWrittenFiles(written);
-        return true;
-    }
-    ReportEnding(ui, ending);
-    if (!ending.stopped && ui.StopRequested()) {
-        RemoveWrittenFiles(written);
-        return true;
-    }
-    return false;
+WorkResult RunAndReport(OperationUi& ui, const Prepared& prepared) {
+    WorkResult result{prepared.ending};
+    if (prepared.work)
+        result = prepared.work(ui);
+    ReportEnding(ui, result.ending);
+    return result;
 }
 
 } // namespace zelbrin

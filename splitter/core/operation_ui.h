@@ -1,9 +1,13 @@
 #pragma once
-// What a split or join needs from the dialog that started it. The engines
-// live in the portable core; the Win32 layer implements this interface over
-// dialog 101, and the tests implement it with a scripted fake.
+// What a split or join needs from the dialog that started it. An operation
+// has two halves: the dialog's thread reads the inputs, checks them, plans
+// and asks the confirmation (all cheap); a worker then writes the files with
+// nothing but a WorkProgress and returns an Ending, which the dialog shows.
+// The engines live in the portable core; the Win32 layer implements these
+// interfaces over dialog 101, the tests with a scripted fake.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,21 +43,78 @@ struct OperationInputs {
 // none); for a failure of the file system, the file it concerns and the
 // system's error code (0 when the system reported none); and the control
 // the keyboard focus goes to. An operation the user stopped shows nothing:
-// it has removed every file it wrote.
+// it has removed every file it wrote. `succeeded` marks the one ending that
+// reports a finished operation.
 struct Ending {
     int message = 0;
     std::filesystem::path file;
     int systemError = 0;
     std::optional<FocusTarget> focus;
     bool stopped = false;
+    bool succeeded = false;
 };
 
-class OperationUi {
-  public:
-    virtual ~OperationUi() = default;
+inline Ending MessageEnding(int message) {
+    return {message, {}, 0, {}};
+}
+inline Ending FocusedEnding(int message, FocusTarget focus) {
+    return {message, {}, 0, focus};
+}
+inline Ending FailureEnding(int message, const std::filesystem::path& file, int systemError) {
+    return {message, file, systemError, {}};
+}
+inline Ending SuccessEnding(int message) {
+    Ending ending = MessageEnding(message);
+    ending.succeeded = true;
+    return ending;
+}
+// The ending of an operation the user stopped.
+inline Ending StoppedEnding() {
+    Ending ending;
+    ending.stopped = true;
+    return ending;
+}
 
+// What the worker half of an operation has of the dialog: the bar, and
+// whether the user asked to stop. Stops are asked between blocks; the
+// operation then removes every file it wrote and ends without a message.
+class WorkProgress {
+  public:
+    virtual ~WorkProgress() = default;
+    // Progress bar from `first` to `last` (any 64-bit count; the adapter
+    // scales it to what the control can show), then positions in that range.
+    virtual void SetProgressRange(uint64_t first, uint64_t last) = 0;
+    virtual void SetProgressPos(uint64_t pos) = 0;
+    virtual bool StopRequested() = 0;
+};
+
+// What the worker hands back: how it ended and every file it wrote and
+// kept, so that a stop asked for after the work ended can take them back.
+struct WorkResult {
+    Ending ending;
+    std::vector<std::filesystem::path> files = {};
+};
+
+// The worker half of an operation; it runs with nothing of the dialog.
+using Work = std::function<WorkResult(WorkProgress&)>;
+
+// The dialog half's outcome: either an ending to show at once (a refused
+// input, a No to the question) or the work to run.
+struct Prepared {
+    Ending ending;
+    Work work = {};
+};
+
+// The operation's question, asked on the dialog's thread: true for any
+// answer but No.
+using Confirmation = std::function<bool(const std::string& textUtf8)>;
+
+// The whole dialog, as one thread sees it: the tests and the benchmarks run
+// both halves of an operation through it in turn.
+class OperationUi : public WorkProgress {
+  public:
     virtual OperationInputs ReadInputs() = 0;
-    // "&Generate Batch File ?", read when a split has written its pieces.
+    // "&Generate Batch File ?", read when a split starts.
     virtual bool BatchFileWanted() = 0;
     // A text of the program's string table, as UTF-8 (the JOIN.BAT lines).
     virtual std::string Text(int stringId) = 0;
@@ -69,39 +130,19 @@ class OperationUi {
     // The Yes/No question of an operation; true for any answer but No.
     virtual bool Confirm(const std::string& textUtf8) = 0;
 
-    // Progress bar from `first` to `last` (any 64-bit count; the adapter
-    // scales it to what the control can show), then positions in that range.
-    virtual void SetProgressRange(uint64_t first, uint64_t last) = 0;
-    virtual void SetProgressPos(uint64_t pos) = 0;
-
     virtual void MoveFocus(FocusTarget target) = 0;
-
-    // True once the user has asked to stop the operation. Asked between
-    // blocks; the operation then removes every file it wrote and ends
-    // without a message.
-    virtual bool StopRequested() = 0;
 };
 
 // Tells the user how an operation ended: its message, then the focus move;
 // nothing for a stopped one.
 void ReportEnding(OperationUi& ui, const Ending& ending);
 
-// The ending of an operation the user stopped.
-inline Ending StoppedEnding() {
-    Ending ending;
-    ending.stopped = true;
-    return ending;
-}
-
 // Removes files an operation wrote (when it was stopped).
 void RemoveWrittenFiles(const std::vector<std::filesystem::path>& files);
 
-// Reports how an operation ended. A stop the user asked for once the
-// operation had written everything (or while its final message waited to be
-// shown) takes back the files it wrote, as a stop during the work would
-// have; returns true when it did.
-bool EndOperation(OperationUi& ui, const Ending& ending,
-                  const std::vector<std::filesystem::path>& written);
+// The second half on the calling thread, the caller holding the buttons:
+// runs the work when there is any, then tells the user how it ended.
+WorkResult RunAndReport(OperationUi& ui, const Prepared& prepared);
 
 // Keeps the default button and Cancel disabled for the life of an operation.
 class BusyScope {

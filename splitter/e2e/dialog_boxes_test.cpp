@@ -28,12 +28,12 @@ void ExpectHelp(const ui::MessageBoxInfo& box) {
 }
 
 TEST_F(ZelbrinDialog, AboutAndHelpButtonsShowTheirBoxes) {
-    ui::Click(Item(1008));
+    ui::Click(Item(IDC_ABOUT_BUTTON));
     auto about = ExpectBox();
     ExpectAbout(about);
     ASSERT_TRUE(ui::Answer(about.hwnd, IDOK));
 
-    ui::Click(Item(1009));
+    ui::Click(Item(IDC_HELP_BUTTON));
     auto help = ExpectBox();
     ExpectHelp(help);
     // The notice leads both boxes.
@@ -82,7 +82,7 @@ class ZelbrinChoosers : public ZelbrinDialog {
         return path;
     }
     HWND OpenSourceChooser() {
-        ui::Click(Item(1001));
+        ui::Click(Item(IDC_SOURCE_BUTTON));
         return ui::WaitForDialog(app_.Id(), L"Open");
     }
     ui::TempFolder folder_{"zelbrin-choose"};
@@ -95,19 +95,19 @@ TEST_F(ZelbrinChoosers, SourceSetsTargetToItsFolderAndCancelKeepsTheTarget) {
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(ui::Text(GetDlgItem(open, 1136)), L"All") << "split mode preselects All";
     ASSERT_TRUE(ui::AnswerOpenFileDialog(open, source.wstring()));
-    ASSERT_TRUE(ui::WaitUntil([&] { return !TextOf(1000).empty(); }));
-    EXPECT_EQ(TextOf(1000), source.wstring());
-    EXPECT_EQ(TextOf(1002), folder_.Path().wstring() + L"\\");
+    ASSERT_TRUE(ui::WaitUntil([&] { return !TextOf(IDC_SOURCE_PATH).empty(); }));
+    EXPECT_EQ(TextOf(IDC_SOURCE_PATH), source.wstring());
+    EXPECT_EQ(TextOf(IDC_TARGET_PATH), folder_.Path().wstring() + L"\\");
 
     open = OpenSourceChooser();
     ASSERT_NE(open, nullptr);
     ASSERT_TRUE(ui::CancelDialog(open));
-    ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(1000).empty(); }));
-    EXPECT_EQ(TextOf(1002), folder_.Path().wstring() + L"\\");
+    ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(IDC_SOURCE_PATH).empty(); }));
+    EXPECT_EQ(TextOf(IDC_TARGET_PATH), folder_.Path().wstring() + L"\\");
 }
 
 TEST_F(ZelbrinChoosers, JoinModePreselectsTheFirstPieceFilter) {
-    Click(1022);
+    Click(IDC_MODE_JOIN);
     HWND open = OpenSourceChooser();
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(ui::Text(GetDlgItem(open, 1136)), L".1 File");
@@ -115,39 +115,39 @@ TEST_F(ZelbrinChoosers, JoinModePreselectsTheFirstPieceFilter) {
 }
 
 TEST_F(ZelbrinChoosers, CancelledFolderBrowserEmptiesTheTarget) {
-    SetTextOf(1002, L"C:\\old\\");
-    ui::Click(Item(1003));
+    SetTextOf(IDC_TARGET_PATH, L"C:\\old\\");
+    ui::Click(Item(IDC_TARGET_BUTTON));
     HWND browse = OtherDialog();
     ASSERT_NE(browse, nullptr);
     ASSERT_TRUE(ui::CancelDialog(browse));
-    ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(1002).empty(); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return TextOf(IDC_TARGET_PATH).empty(); }));
 }
 
 // The browser opens on a file-system folder; OK hands it over as the system
 // returns it, with no backslash added.
 TEST_F(ZelbrinChoosers, FolderBrowserOkSetsTheTargetAsReturned) {
-    ui::Click(Item(1003));
+    ui::Click(Item(IDC_TARGET_BUTTON));
     HWND browse = OtherDialog();
     ASSERT_NE(browse, nullptr);
     ASSERT_TRUE(ui::Answer(browse, IDOK));
-    ASSERT_TRUE(ui::WaitUntil([&] { return !TextOf(1002).empty(); }));
-    const std::wstring target = TextOf(1002);
+    ASSERT_TRUE(ui::WaitUntil([&] { return !TextOf(IDC_TARGET_PATH).empty(); }));
+    const std::wstring target = TextOf(IDC_TARGET_PATH);
     EXPECT_TRUE(std::filesystem::is_directory(target)) << ui::Narrow(target);
     EXPECT_NE(target.back(), L'\\');
 }
 
 TEST_F(ZelbrinDialog, TooltipsFollowTheModeAndShowWholeLongPaths) {
-    auto tip = ui::ToolTipText(Item(1001));
+    auto tip = ui::ToolTipText(Item(IDC_SOURCE_BUTTON));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Enter a source file that you want to split");
 
-    tip = ui::ToolTipText(Item(1020));
+    tip = ui::ToolTipText(Item(IDC_CRC_CHECK));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Creates a CRC check-sum for the file being split , which will be used for "
                     L"consistency checks after ");
 
-    Click(1022);
-    tip = ui::ToolTipText(Item(1003));
+    Click(IDC_MODE_JOIN);
+    tip = ui::ToolTipText(Item(IDC_TARGET_BUTTON));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"Enter a target directory where you want the joined file to be copied");
 
@@ -156,13 +156,13 @@ TEST_F(ZelbrinDialog, TooltipsFollowTheModeAndShowWholeLongPaths) {
     for (int i = 0; i < 12; ++i)
         longPath += L"folder number " + std::to_wstring(i) + L" ünïcødé\\";
     longPath += L"movie_avi.1";
-    SetTextOf(1000, longPath);
-    tip = ui::ToolTipText(Item(1000));
+    SetTextOf(IDC_SOURCE_PATH, longPath);
+    tip = ui::ToolTipText(Item(IDC_SOURCE_PATH));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, longPath);
     // An empty path edit shows no tip at all.
-    SetTextOf(1002, L"");
-    tip = ui::ToolTipText(Item(1002));
+    SetTextOf(IDC_TARGET_PATH, L"");
+    tip = ui::ToolTipText(Item(IDC_TARGET_PATH));
     ASSERT_TRUE(tip.has_value());
     EXPECT_EQ(*tip, L"");
     EXPECT_TRUE(app_.Running());

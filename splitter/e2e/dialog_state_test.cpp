@@ -17,35 +17,40 @@ struct ControlSpec {
 
 // Template order, which is also the tab order.
 const ControlSpec kTemplate[] = {
-    {65535, L"Button", L"Do you wish to Split or Join Files ?", false, {7, 2, 216, 20}},
-    {1021, L"Button", L"Sp&lit", false, {37, 11, 29, 8}},
-    {1022, L"Button", L"Joi&n", false, {148, 11, 29, 8}},
-    {1000, L"Edit", L"", false, {7, 27, 143, 12}},
-    {1001, L"Button", L"Sou&rce File...", true, {155, 27, 68, 11}},
-    {1002, L"Edit", L"", false, {7, 44, 143, 12}},
-    {1003, L"Button", L"&Target Dir...", true, {155, 45, 68, 11}},
-    {65535, L"Button", L"Other Parameters", false, {7, 57, 216, 72}},
-    {1016, L"Button", L"&Pieces", false, {15, 67, 45, 8}},
-    {1015, L"Button", L"Si&ze", false, {72, 67, 39, 8}},
-    {1005, L"Button", L"&Keyword", false, {122, 67, 44, 8}},
-    {1008, L"Button", L"Abo&ut ", true, {179, 65, 36, 12}},
-    {1019, L"Button", L"&Generate Batch File ?", true, {16, 78, 84, 8}},
-    {1020, L"Button", L"CRC Ch&eck ?", true, {16, 90, 58, 8}},
-    {1026, L"Static", L"Unit of Size :", false, {109, 77, 42, 8}},
-    {1009, L"Button", L"&Help...", true, {179, 79, 36, 12}},
-    {1028, L"Button", L"&MBs", false, {109, 85, 32, 9}},
-    {1024, L"Button", L"K&Bs", false, {109, 94, 29, 9}},
-    {1025, L"Button", L"B&ytes", false, {109, 103, 32, 9}},
-    {1006, L"Edit", L"", true, {13, 113, 203, 13}},
-    {1, L"Button", L"&Split", true, {57, 138, 50, 14}},
-    {2, L"Button", L"&Cancel", true, {123, 138, 50, 14}},
-    {1007, L"Static", L"&No of Pieces", false, {14, 102, 46, 8}},
-    {1018, L"msctls_progress32", nullptr, false, {7, 130, 216, 6}},
+    {IDC_GROUP_STATIC, L"Button", L"Do you wish to Split or Join Files ?", false, {7, 2, 216, 20}},
+    {IDC_MODE_SPLIT, L"Button", L"Sp&lit", false, {37, 11, 29, 8}},
+    {IDC_MODE_JOIN, L"Button", L"Joi&n", false, {148, 11, 29, 8}},
+    {IDC_SOURCE_PATH, L"Edit", L"", false, {7, 27, 143, 12}},
+    {IDC_SOURCE_BUTTON, L"Button", L"Sou&rce File...", true, {155, 27, 68, 11}},
+    {IDC_TARGET_PATH, L"Edit", L"", false, {7, 44, 143, 12}},
+    {IDC_TARGET_BUTTON, L"Button", L"&Target Dir...", true, {155, 45, 68, 11}},
+    {IDC_GROUP_STATIC, L"Button", L"Other Parameters", false, {7, 57, 216, 72}},
+    {IDC_METHOD_PIECES, L"Button", L"&Pieces", false, {15, 67, 45, 8}},
+    {IDC_METHOD_SIZE, L"Button", L"Si&ze", false, {72, 67, 39, 8}},
+    {IDC_METHOD_KEYWORD, L"Button", L"&Keyword", false, {122, 67, 44, 8}},
+    {IDC_ABOUT_BUTTON, L"Button", L"Abo&ut ", true, {179, 65, 36, 12}},
+    {IDC_BATCH_FILE, L"Button", L"&Generate Batch File ?", true, {16, 78, 84, 8}},
+    {IDC_CRC_CHECK, L"Button", L"CRC Ch&eck ?", true, {16, 90, 58, 8}},
+    {IDC_UNIT_LABEL, L"Static", L"Unit of Size :", false, {109, 77, 42, 8}},
+    {IDC_HELP_BUTTON, L"Button", L"&Help...", true, {179, 79, 36, 12}},
+    {IDC_UNIT_MBS, L"Button", L"&MBs", false, {109, 85, 32, 9}},
+    {IDC_UNIT_KBS, L"Button", L"K&Bs", false, {109, 94, 29, 9}},
+    {IDC_UNIT_BYTES, L"Button", L"B&ytes", false, {109, 103, 32, 9}},
+    {IDC_VALUE, L"Edit", L"", true, {13, 113, 203, 13}},
+    {IDOK, L"Button", L"&Split", true, {57, 138, 50, 14}},
+    {IDCANCEL, L"Button", L"&Cancel", true, {123, 138, 50, 14}},
+    {IDC_VALUE_LABEL, L"Static", L"&No of Pieces", false, {14, 102, 46, 8}},
+    {IDC_PROGRESS, L"msctls_progress32", nullptr, false, {7, 130, 216, 6}},
 };
 
-const int kSplitOnly[] = {1005, 1015, 1016, 1019, 1020, 1006, 1026, 1024, 1025, 1028};
-const int kAlwaysEnabled[] = {1021, 1022, 1000, 1001, 1002, 1003, 1008, 1009, 1, 2, 1007};
-const int kUnitControls[] = {1026, 1024, 1025, 1028};
+const int kSplitOnly[] = {IDC_METHOD_KEYWORD, IDC_METHOD_SIZE, IDC_METHOD_PIECES, IDC_BATCH_FILE,
+                          IDC_CRC_CHECK,      IDC_VALUE,       IDC_UNIT_LABEL,    IDC_UNIT_KBS,
+                          IDC_UNIT_BYTES,     IDC_UNIT_MBS};
+const int kAlwaysEnabled[] = {IDC_MODE_SPLIT,    IDC_MODE_JOIN,   IDC_SOURCE_PATH,
+                              IDC_SOURCE_BUTTON, IDC_TARGET_PATH, IDC_TARGET_BUTTON,
+                              IDC_ABOUT_BUTTON,  IDC_HELP_BUTTON, IDOK,
+                              IDCANCEL,          IDC_VALUE_LABEL};
+const int kUnitControls[] = {IDC_UNIT_LABEL, IDC_UNIT_KBS, IDC_UNIT_BYTES, IDC_UNIT_MBS};
 
 TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsTabStopsAndPlaces) {
     std::vector<HWND> children;
@@ -80,9 +85,9 @@ TEST_F(ZelbrinDialog, ControlsComeInTemplateOrderWithTheirCaptionsTabStopsAndPla
         EXPECT_NEAR(r.right - r.left, u.right * px, 2) << "width of " << id;
         EXPECT_NEAR(r.bottom - r.top, u.bottom * py, 2) << "height of " << id;
     }
-    EXPECT_TRUE(GetWindowLongW(Item(1000), GWL_STYLE) & ES_READONLY);
-    EXPECT_TRUE(GetWindowLongW(Item(1002), GWL_STYLE) & ES_READONLY);
-    EXPECT_EQ(GetWindowLongW(Item(1), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    EXPECT_TRUE(GetWindowLongW(Item(IDC_SOURCE_PATH), GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(GetWindowLongW(Item(IDC_TARGET_PATH), GWL_STYLE) & ES_READONLY);
+    EXPECT_EQ(GetWindowLongW(Item(IDOK), GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
 }
 
 TEST_F(ZelbrinDialog, StartsInSplitModeByPiecesWithUnitsHidden) {
@@ -92,30 +97,31 @@ TEST_F(ZelbrinDialog, StartsInSplitModeByPiecesWithUnitsHidden) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX);
     EXPECT_FALSE(style & WS_THICKFRAME);
 
-    EXPECT_TRUE(Checked(1021));
-    EXPECT_FALSE(Checked(1022));
-    EXPECT_TRUE(Checked(1016));
-    EXPECT_FALSE(Checked(1015));
-    EXPECT_FALSE(Checked(1005));
-    EXPECT_TRUE(Checked(1024)) << "KBs is the initial unit";
-    EXPECT_FALSE(Checked(1028));
-    EXPECT_FALSE(Checked(1025));
-    EXPECT_FALSE(Checked(1019));
-    EXPECT_FALSE(Checked(1020));
+    EXPECT_TRUE(Checked(IDC_MODE_SPLIT));
+    EXPECT_FALSE(Checked(IDC_MODE_JOIN));
+    EXPECT_TRUE(Checked(IDC_METHOD_PIECES));
+    EXPECT_FALSE(Checked(IDC_METHOD_SIZE));
+    EXPECT_FALSE(Checked(IDC_METHOD_KEYWORD));
+    EXPECT_TRUE(Checked(IDC_UNIT_KBS)) << "KBs is the initial unit";
+    EXPECT_FALSE(Checked(IDC_UNIT_MBS));
+    EXPECT_FALSE(Checked(IDC_UNIT_BYTES));
+    EXPECT_FALSE(Checked(IDC_BATCH_FILE));
+    EXPECT_FALSE(Checked(IDC_CRC_CHECK));
     for (int id : kUnitControls)
         EXPECT_FALSE(Visible(id)) << id;
-    EXPECT_EQ(TextOf(1007), L"&No of Pieces");
-    EXPECT_EQ(TextOf(1), L"&Split");
-    for (int id : {1000, 1002, 1006})
+    EXPECT_EQ(TextOf(IDC_VALUE_LABEL), L"&No of Pieces");
+    EXPECT_EQ(TextOf(IDOK), L"&Split");
+    for (int id : {IDC_SOURCE_PATH, IDC_TARGET_PATH, IDC_VALUE})
         EXPECT_EQ(TextOf(id), L"") << id;
     EXPECT_EQ(ProgressPos(), 0);
     for (const ControlSpec& c : kTemplate) {
-        if (c.id != 65535) {
+        if (c.id != IDC_GROUP_STATIC) {
             EXPECT_TRUE(Enabled(c.id)) << c.id;
         }
     }
-    EXPECT_EQ(ui::FocusOf(dialog_), Item(1001)) << "the focus starts on Source File...";
-    EXPECT_EQ(SendMessageW(Item(1006), EM_GETLIMITTEXT, 0, 0), 25);
+    EXPECT_EQ(ui::FocusOf(dialog_), Item(IDC_SOURCE_BUTTON))
+        << "the focus starts on Source File...";
+    EXPECT_EQ(SendMessageW(Item(IDC_VALUE), EM_GETLIMITTEXT, 0, 0), 25);
 }
 
 TEST_F(ZelbrinDialog, EachMethodSetsLabelUnitsAndEmptiesTheValue) {
@@ -124,40 +130,40 @@ TEST_F(ZelbrinDialog, EachMethodSetsLabelUnitsAndEmptiesTheValue) {
         const wchar_t* label;
         bool unitsShown;
     } const rows[] = {
-        {1015, L"&Size per piece", true}, {1005, L"&Keyword", false},
-        {1016, L"&No of Pieces", false},  {1015, L"&Size per piece", true},
-        {1015, L"&Size per piece", true}, // the method already chosen empties too
+        {IDC_METHOD_SIZE, L"&Size per piece", true},  {IDC_METHOD_KEYWORD, L"&Keyword", false},
+        {IDC_METHOD_PIECES, L"&No of Pieces", false}, {IDC_METHOD_SIZE, L"&Size per piece", true},
+        {IDC_METHOD_SIZE, L"&Size per piece", true}, // the method already chosen empties too
     };
     for (const auto& row : rows) {
-        SetTextOf(1006, L"12345");
+        SetTextOf(IDC_VALUE, L"12345");
         Click(row.radio);
-        EXPECT_EQ(TextOf(1007), row.label) << row.radio;
-        EXPECT_EQ(TextOf(1006), L"") << row.radio;
+        EXPECT_EQ(TextOf(IDC_VALUE_LABEL), row.label) << row.radio;
+        EXPECT_EQ(TextOf(IDC_VALUE), L"") << row.radio;
         for (int id : kUnitControls)
             EXPECT_EQ(Visible(id), row.unitsShown) << "radio " << row.radio << " unit " << id;
         for (const ControlSpec& c : kTemplate) {
-            if (c.id != 65535) {
+            if (c.id != IDC_GROUP_STATIC) {
                 EXPECT_TRUE(Enabled(c.id)) << "radio " << row.radio << " control " << c.id;
             }
         }
-        EXPECT_EQ(TextOf(1), L"&Split");
+        EXPECT_EQ(TextOf(IDOK), L"&Split");
     }
 }
 
 TEST_F(ZelbrinDialog, JoinDisablesSplitControlsAndSplitEnablesThemAgain) {
-    Click(1015); // units shown
-    Click(1022);
-    EXPECT_EQ(TextOf(1), L"&Join");
+    Click(IDC_METHOD_SIZE); // units shown
+    Click(IDC_MODE_JOIN);
+    EXPECT_EQ(TextOf(IDOK), L"&Join");
     for (int id : kSplitOnly)
         EXPECT_FALSE(Enabled(id)) << id;
     for (int id : kAlwaysEnabled)
         EXPECT_TRUE(Enabled(id)) << id;
     for (int id : kUnitControls)
         EXPECT_TRUE(Visible(id)) << "join leaves the units as the method left them: " << id;
-    EXPECT_EQ(TextOf(1007), L"&Size per piece");
+    EXPECT_EQ(TextOf(IDC_VALUE_LABEL), L"&Size per piece");
 
-    Click(1021);
-    EXPECT_EQ(TextOf(1), L"&Split");
+    Click(IDC_MODE_SPLIT);
+    EXPECT_EQ(TextOf(IDOK), L"&Split");
     for (int id : kSplitOnly)
         EXPECT_TRUE(Enabled(id)) << id;
     for (int id : kUnitControls)
@@ -165,30 +171,31 @@ TEST_F(ZelbrinDialog, JoinDisablesSplitControlsAndSplitEnablesThemAgain) {
 }
 
 TEST_F(ZelbrinDialog, ModeSwitchForgetsPathsAndProgressButKeepsValueOptionsAndUnit) {
-    Click(1015);
-    Click(1028);
-    Tick(1019);
-    Tick(1020);
-    for (int mode : {1022, 1021, 1021}) { // also the radio of the mode in force
-        SetTextOf(1000, L"C:\\data\\big.zip");
-        SetTextOf(1002, L"C:\\data\\");
-        SetTextOf(1006, L"7");
-        SendMessageW(Item(1018), PBM_SETPOS, 40, 0);
+    Click(IDC_METHOD_SIZE);
+    Click(IDC_UNIT_MBS);
+    Tick(IDC_BATCH_FILE);
+    Tick(IDC_CRC_CHECK);
+    for (int mode :
+         {IDC_MODE_JOIN, IDC_MODE_SPLIT, IDC_MODE_SPLIT}) { // also the radio of the mode in force
+        SetTextOf(IDC_SOURCE_PATH, L"C:\\data\\big.zip");
+        SetTextOf(IDC_TARGET_PATH, L"C:\\data\\");
+        SetTextOf(IDC_VALUE, L"7");
+        SendMessageW(Item(IDC_PROGRESS), PBM_SETPOS, 40, 0);
         Click(mode);
-        EXPECT_EQ(TextOf(1000), L"") << mode;
-        EXPECT_EQ(TextOf(1002), L"") << mode;
+        EXPECT_EQ(TextOf(IDC_SOURCE_PATH), L"") << mode;
+        EXPECT_EQ(TextOf(IDC_TARGET_PATH), L"") << mode;
         EXPECT_EQ(ProgressPos(), 0) << mode;
-        EXPECT_EQ(TextOf(1006), L"7") << mode;
-        EXPECT_TRUE(Checked(1019)) << mode;
-        EXPECT_TRUE(Checked(1020)) << mode;
-        EXPECT_TRUE(Checked(1028)) << mode;
-        EXPECT_FALSE(Checked(1024)) << mode;
-        EXPECT_TRUE(Checked(1015)) << "the method stays: " << mode;
+        EXPECT_EQ(TextOf(IDC_VALUE), L"7") << mode;
+        EXPECT_TRUE(Checked(IDC_BATCH_FILE)) << mode;
+        EXPECT_TRUE(Checked(IDC_CRC_CHECK)) << mode;
+        EXPECT_TRUE(Checked(IDC_UNIT_MBS)) << mode;
+        EXPECT_FALSE(Checked(IDC_UNIT_KBS)) << mode;
+        EXPECT_TRUE(Checked(IDC_METHOD_SIZE)) << "the method stays: " << mode;
     }
 }
 
 TEST_F(ZelbrinDialog, CancelEndsTheProgramWithExitCodeZero) {
-    Click(2);
+    Click(IDCANCEL);
     ASSERT_TRUE(app_.WaitExit());
     EXPECT_EQ(app_.ExitCode(), 0u);
 }

@@ -22,22 +22,22 @@ class ZelbrinExplorerFiles : public ZelbrinDialog {
         return (GetWindowLongPtrW(dialog_, GWL_EXSTYLE) & WS_EX_ACCEPTFILES) != 0;
     }
     void ExpectSource(const fs::path& file) {
-        EXPECT_TRUE(ui::WaitUntil([&] { return TextOf(1000) == file.native(); }))
-            << ui::Narrow(TextOf(1000));
-        EXPECT_EQ(TextOf(1002), file.parent_path().native() + L"\\");
+        EXPECT_TRUE(ui::WaitUntil([&] { return TextOf(IDC_SOURCE_PATH) == file.native(); }))
+            << ui::Narrow(TextOf(IDC_SOURCE_PATH));
+        EXPECT_EQ(TextOf(IDC_TARGET_PATH), file.parent_path().native() + L"\\");
     }
     // A drop the dialog must ignore: once a check mark posted after it shows,
     // the drop has been handled, and the paths must be as they were.
     void ExpectDropIgnored(const std::vector<std::wstring>& paths) {
-        const std::wstring source = TextOf(1000);
-        const std::wstring target = TextOf(1002);
+        const std::wstring source = TextOf(IDC_SOURCE_PATH);
+        const std::wstring target = TextOf(IDC_TARGET_PATH);
         ui::DroppedFiles ignored(dialog_, paths);
-        PostMessageW(Item(1019), BM_SETCHECK, BST_CHECKED, 0);
-        ASSERT_TRUE(ui::WaitUntil([&] { return Checked(1019); }));
-        EXPECT_EQ(TextOf(1000), source);
-        EXPECT_EQ(TextOf(1002), target);
-        PostMessageW(Item(1019), BM_SETCHECK, BST_UNCHECKED, 0);
-        ASSERT_TRUE(ui::WaitUntil([&] { return !Checked(1019); }));
+        PostMessageW(Item(IDC_BATCH_FILE), BM_SETCHECK, BST_CHECKED, 0);
+        ASSERT_TRUE(ui::WaitUntil([&] { return Checked(IDC_BATCH_FILE); }));
+        EXPECT_EQ(TextOf(IDC_SOURCE_PATH), source);
+        EXPECT_EQ(TextOf(IDC_TARGET_PATH), target);
+        PostMessageW(Item(IDC_BATCH_FILE), BM_SETCHECK, BST_UNCHECKED, 0);
+        ASSERT_TRUE(ui::WaitUntil([&] { return !Checked(IDC_BATCH_FILE); }));
     }
 
     ui::TempFolder folder_{"zelbrin-explorer"};
@@ -52,15 +52,15 @@ TEST_F(ZelbrinExplorerFiles, DroppedFileBecomesTheSourceAndAFirstPieceSwitchesTo
         ui::DroppedFiles drop(dialog_, {data.native()});
         ExpectSource(data);
     }
-    EXPECT_TRUE(Checked(1021)) << "a file that is no first piece keeps split mode";
+    EXPECT_TRUE(Checked(IDC_MODE_SPLIT)) << "a file that is no first piece keeps split mode";
     {
         ui::DroppedFiles drop(dialog_, {piece.native()});
         ExpectSource(piece);
     }
-    EXPECT_TRUE(Checked(1022));
-    EXPECT_FALSE(Checked(1021));
-    EXPECT_EQ(TextOf(1), L"&Join");
-    EXPECT_FALSE(Enabled(1006)) << "join mode, as a click on Join gives it";
+    EXPECT_TRUE(Checked(IDC_MODE_JOIN));
+    EXPECT_FALSE(Checked(IDC_MODE_SPLIT));
+    EXPECT_EQ(TextOf(IDOK), L"&Join");
+    EXPECT_FALSE(Enabled(IDC_VALUE)) << "join mode, as a click on Join gives it";
     EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "a drop shows no box";
 }
 
@@ -80,14 +80,14 @@ TEST_F(ZelbrinExplorerFiles, FileOnTheCommandLineIsChosenAtStart) {
     // Quoted, as Explorer passes a path with spaces.
     Start(L"\"" + data.native() + L"\"");
     ExpectSource(data);
-    EXPECT_TRUE(Checked(1021));
+    EXPECT_TRUE(Checked(IDC_MODE_SPLIT));
     app_.Kill();
 
     // A first piece, unquoted, and a second file after it that is not taken.
     Start(piece.native() + L" \"" + data.native() + L"\"");
     ExpectSource(piece);
-    EXPECT_TRUE(Checked(1022));
-    EXPECT_EQ(TextOf(1), L"&Join");
+    EXPECT_TRUE(Checked(IDC_MODE_JOIN));
+    EXPECT_EQ(TextOf(IDOK), L"&Join");
     EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
     app_.Kill();
 
@@ -100,8 +100,8 @@ TEST_F(ZelbrinExplorerFiles, FileOnTheCommandLineIsChosenAtStart) {
 
 TEST_F(ZelbrinExplorerFiles, AFolderOnTheCommandLineIsIgnored) {
     Start(L"\"" + (folder_ / "a folder").native() + L"\"");
-    EXPECT_EQ(TextOf(1000), L"");
-    EXPECT_TRUE(Checked(1021));
+    EXPECT_EQ(TextOf(IDC_SOURCE_PATH), L"");
+    EXPECT_TRUE(Checked(IDC_MODE_SPLIT));
     EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_));
 }
 

@@ -5,6 +5,7 @@
 #include "zelbrin_fixture.h"
 
 #include "support/system_error.h"
+#include "support/testing/host_features.h"
 #include "support/text.h"
 
 #include <filesystem>
@@ -55,7 +56,7 @@ class ZelbrinJoin : public ZelbrinDialog {
             return;
         fs::create_directories(in_);
         fs::create_directories(out_);
-        Click(1022);
+        Click(IDC_MODE_JOIN);
     }
 
     // Pieces report_doc.1.. of the given sizes; returns the whole file.
@@ -71,11 +72,11 @@ class ZelbrinJoin : public ZelbrinDialog {
     fs::path Piece(size_t n) const { return in_ / (L"report_doc." + std::to_wstring(n)); }
 
     void Choose(const fs::path& source, const std::wstring& target) {
-        SetTextOf(1000, source.wstring());
-        SetTextOf(1002, target);
+        SetTextOf(IDC_SOURCE_PATH, source.wstring());
+        SetTextOf(IDC_TARGET_PATH, target);
     }
     ui::MessageBoxInfo PressJoin() {
-        ui::Click(Item(1));
+        ui::Click(Item(IDOK));
         return ExpectBox();
     }
     // Answers the confirmation with Yes and returns the box that follows.
@@ -89,10 +90,10 @@ class ZelbrinJoin : public ZelbrinDialog {
         EXPECT_EQ(box.text, text);
         EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
         EXPECT_TRUE(box.hasIcon);
-        EXPECT_FALSE(Enabled(1)) << "the default button is enabled while a box is up";
-        EXPECT_FALSE(Enabled(2));
+        EXPECT_FALSE(Enabled(IDOK)) << "the default button is enabled while a box is up";
+        EXPECT_FALSE(Enabled(IDCANCEL));
         ASSERT_TRUE(ui::Answer(box.hwnd, IDOK));
-        EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }))
+        EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }))
             << "the buttons stay disabled after the join";
         // The buttons come back when the join has ended: no box may follow.
         EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "a second message followed";
@@ -114,12 +115,12 @@ TEST_F(ZelbrinJoin, WithoutChecksumConfirmsJoinsInOrderAndSucceeds) {
               L"existing file by that name , it will be Over-Written.\n Do you wish to "
               L"continue ?");
     EXPECT_TRUE(question.hasIcon);
-    EXPECT_FALSE(Enabled(1));
-    EXPECT_FALSE(Enabled(2));
+    EXPECT_FALSE(Enabled(IDOK));
+    EXPECT_FALSE(Enabled(IDCANCEL));
     ExpectMessage(ConfirmYes(question), kJoined);
     EXPECT_EQ(ui::ReadBytes(out_ / "report.doc"), whole);
     EXPECT_EQ(ProgressPos(), 3);
-    EXPECT_EQ(TextOf(1000), Piece(1).wstring()) << "the paths stay for another run";
+    EXPECT_EQ(TextOf(IDC_SOURCE_PATH), Piece(1).wstring()) << "the paths stay for another run";
 }
 
 TEST_F(ZelbrinJoin, TargetWithTrailingBackslashAndMatchingChecksumSucceeds) {
@@ -156,7 +157,7 @@ TEST_F(ZelbrinJoin, NoToTheConfirmationWritesNothingAndSaysNothing) {
     Choose(Piece(1), out_.wstring());
     const auto question = PressJoin();
     ASSERT_TRUE(ui::Answer(question.hwnd, IDNO));
-    EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }));
     EXPECT_FALSE(ui::HasDialog(app_.Id(), dialog_)) << "No was followed by a message";
     EXPECT_TRUE(fs::is_empty(out_));
 }
@@ -164,17 +165,19 @@ TEST_F(ZelbrinJoin, NoToTheConfirmationWritesNothingAndSaysNothing) {
 TEST_F(ZelbrinJoin, MissingPathsAreReportedAndTheFocusGoesToTheirButtons) {
     ExpectMessage(PressJoin(), L"You have not selected a Source File !!\nPlease select a Source "
                                L"File by clicking on the Source File button.");
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FocusOf(dialog_) == Item(1001); }));
-    SetTextOf(1000, Piece(1).wstring());
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FocusOf(dialog_) == Item(IDC_SOURCE_BUTTON); }));
+    SetTextOf(IDC_SOURCE_PATH, Piece(1).wstring());
     ExpectMessage(PressJoin(), L"You have not selected a Target Directory !!\nPlease select a "
                                L"Target Directory by clicking on the Target Directory button.");
-    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FocusOf(dialog_) == Item(1003); }));
+    EXPECT_TRUE(ui::WaitUntil([&] { return ui::FocusOf(dialog_) == Item(IDC_TARGET_BUTTON); }));
 }
 
 TEST_F(ZelbrinJoin, FullTargetDriveReportsTheFailureAndLeavesNoPartialFile) {
-    ui::SmallHostDisk disk('r', 1024);
-    if (!disk.Ok())
-        GTEST_SKIP() << "no small disk for this case: " << disk.Why();
+    ui::SmallHostDisk disk(1024);
+    if (!disk.Ok()) {
+        SKIP_OR_FAIL_IN_CI("no small disk for this case: " << disk.Why());
+        return;
+    }
     WritePieces({700000, 700000});
     Choose(Piece(1), disk.Root());
     // What failed, with the file, then the system's own reason.
@@ -188,18 +191,18 @@ TEST_F(ZelbrinJoin, FullTargetDriveReportsTheFailureAndLeavesNoPartialFile) {
 TEST_F(ZelbrinJoin, PiecesSplitByZelbrinJoinBackToTheExactSource) {
     const std::string source = Random(1'234'567, 99);
     ui::WriteBytes(folder_ / "big.bin", source);
-    Click(1021);
-    SetTextOf(1000, (folder_ / "big.bin").wstring());
-    SetTextOf(1002, in_.wstring());
-    SetTextOf(1006, L"4");
-    Tick(1020);
-    ui::Click(Item(1));
+    Click(IDC_MODE_SPLIT);
+    SetTextOf(IDC_SOURCE_PATH, (folder_ / "big.bin").wstring());
+    SetTextOf(IDC_TARGET_PATH, in_.wstring());
+    SetTextOf(IDC_VALUE, L"4");
+    Tick(IDC_CRC_CHECK);
+    ui::Click(Item(IDOK));
     const auto splitQuestion = ExpectBox();
     ASSERT_TRUE(ui::Answer(splitQuestion.hwnd, IDYES));
     ExpectMessage(ExpectBox(), L"Finished Splitting Successfully !!!");
     ASSERT_TRUE(fs::exists(in_ / "big_bin.CRC"));
 
-    Click(1022);
+    Click(IDC_MODE_JOIN);
     Choose(in_ / "big_bin.1", out_.wstring());
     const auto question = PressJoin();
     EXPECT_NE(question.text.find(L"detected 4 files which can joined to recreate big.bin."),

@@ -59,22 +59,22 @@ class ZelbrinRunning : public ZelbrinDialog {
 
     // A split by 4 pieces with checksum and batch file, answered Yes.
     void StartSplit(const fs::path& target) {
-        Click(1016);
-        Tick(1019);
-        Tick(1020);
-        SetTextOf(1000, source_.native());
-        SetTextOf(1002, target.native());
-        SetTextOf(1006, L"4");
-        ui::Click(Item(1));
+        Click(IDC_METHOD_PIECES);
+        Tick(IDC_BATCH_FILE);
+        Tick(IDC_CRC_CHECK);
+        SetTextOf(IDC_SOURCE_PATH, source_.native());
+        SetTextOf(IDC_TARGET_PATH, target.native());
+        SetTextOf(IDC_VALUE, L"4");
+        ui::Click(Item(IDOK));
         const auto question = ExpectBox();
         ASSERT_NE(question.text.find(L"File will be split into 4 pieces"), std::wstring::npos);
         ASSERT_TRUE(ui::Answer(question.hwnd, IDYES));
     }
     void StartJoin(const fs::path& firstPiece, const fs::path& target) {
-        Click(1022);
-        SetTextOf(1000, firstPiece.native());
-        SetTextOf(1002, target.native());
-        ui::Click(Item(1));
+        Click(IDC_MODE_JOIN);
+        SetTextOf(IDC_SOURCE_PATH, firstPiece.native());
+        SetTextOf(IDC_TARGET_PATH, target.native());
+        ui::Click(Item(IDOK));
         const auto question = ExpectBox();
         ASSERT_TRUE(ui::Answer(question.hwnd, IDYES));
     }
@@ -103,8 +103,9 @@ class ZelbrinRunning : public ZelbrinDialog {
                 slowest = std::max(slowest, int(ms));
                 positions.insert(Pos());
                 ++checks;
-                EXPECT_FALSE(Enabled(1) || Enabled(2) || Enabled(1021) || Enabled(1001) ||
-                             Enabled(1006) || Enabled(1008))
+                EXPECT_FALSE(Enabled(IDOK) || Enabled(IDCANCEL) || Enabled(IDC_MODE_SPLIT) ||
+                             Enabled(IDC_SOURCE_BUTTON) || Enabled(IDC_VALUE) ||
+                             Enabled(IDC_ABOUT_BUTTON))
                     << "a control stayed live during the operation";
                 EXPECT_FALSE(AcceptsDrops()) << "the dialog takes drops during the operation";
                 return false;
@@ -136,15 +137,16 @@ TEST_F(ZelbrinRunning, DialogAnswersAndItsBarMovesDuringASplitAndAJoin) {
     auto done = WatchUntilTheFinalBox();
     EXPECT_EQ(done.text, L"Finished Splitting Successfully !!!");
     ASSERT_TRUE(ui::Answer(done.hwnd, IDOK));
-    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }));
-    EXPECT_TRUE(Enabled(1021) && Enabled(1006) && AcceptsDrops()) << "controls given back";
+    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }));
+    EXPECT_TRUE(Enabled(IDC_MODE_SPLIT) && Enabled(IDC_VALUE) && AcceptsDrops())
+        << "controls given back";
     EXPECT_EQ(fs::file_size(out_ / "big image_iso.4"), kSourceBytes / 4);
 
     StartJoin(out_ / "big image_iso.1", joined_);
     done = WatchUntilTheFinalBox();
     EXPECT_EQ(done.text, L"Finished Joining Successfully !!!");
     ASSERT_TRUE(ui::Answer(done.hwnd, IDOK));
-    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }));
     EXPECT_EQ(fs::file_size(joined_ / "big image.iso"), kSourceBytes);
 }
 
@@ -158,7 +160,7 @@ TEST_F(ZelbrinRunning, ClosingMidSplitAsksThenNoGoesOnAndYesRemovesThePiecesAndE
     auto done = WatchUntilTheFinalBox();
     EXPECT_EQ(done.text, L"Finished Splitting Successfully !!!");
     ASSERT_TRUE(ui::Answer(done.hwnd, IDOK));
-    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }));
+    ASSERT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }));
     EXPECT_EQ(FilesIn(out_).size(), 7u) << "4 pieces, .CRC, JOIN.BAT, notes.txt";
 
     // Into a folder that already holds a batch file: the run is stopped

@@ -1,7 +1,11 @@
 // The split through the real dialog: the failure messages with their focus
 // moves, the confirmation texts, the pieces, the .CRC bytes, JOIN.BAT run by
 // cmd, and the free-space test on a small drive of its own.
+#include "ui_driver_unix.h"
 #include "zelbrin_fixture.h"
+
+#include "support/testing/child_process.h"
+#include "support/testing/host_features.h"
 
 #include <filesystem>
 #include <string>
@@ -18,27 +22,11 @@ std::string Pattern(size_t size) {
     return s;
 }
 
-// Runs a program with NUL as its standard handles and waits for its end.
-DWORD RunAndWait(std::wstring commandLine, const fs::path& workdir) {
-    SECURITY_ATTRIBUTES inherit{sizeof(inherit), nullptr, TRUE};
-    HANDLE nul =
-        CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                    &inherit, OPEN_EXISTING, 0, nullptr);
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdInput = si.hStdOutput = si.hStdError = nul;
-    PROCESS_INFORMATION pi{};
-    DWORD code = 0xFFFFFFFF;
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW,
-                       nullptr, workdir.c_str(), &si, &pi)) {
-        WaitForSingleObject(pi.hProcess, 60000);
-        GetExitCodeProcess(pi.hProcess, &code);
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
-    CloseHandle(nul);
-    return code;
+// Runs cmd's copy of a batch file in `folder` and waits for its end.
+void RunBatch(const std::wstring& name, const fs::path& folder) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    support::testing::RunChild(fs::path(system) / L"cmd.exe", {"/c", ui::Narrow(name)}, folder);
 }
 
 class ZelbrinSplit : public ZelbrinDialog {
@@ -54,13 +42,13 @@ class ZelbrinSplit : public ZelbrinDialog {
     void Prepare(int methodId, const fs::path& source, const fs::path& target,
                  const std::wstring& value) {
         Click(methodId);
-        SetTextOf(1000, source.wstring());
-        SetTextOf(1002, target.wstring());
-        SetTextOf(1006, value);
+        SetTextOf(IDC_SOURCE_PATH, source.wstring());
+        SetTextOf(IDC_TARGET_PATH, target.wstring());
+        SetTextOf(IDC_VALUE, value);
     }
 
     ui::MessageBoxInfo PressSplit() {
-        ui::Click(Item(1));
+        ui::Click(Item(IDOK));
         return ExpectBox();
     }
 
@@ -69,7 +57,7 @@ class ZelbrinSplit : public ZelbrinDialog {
         ASSERT_TRUE(ui::Answer(box.hwnd, button));
     }
     void ExpectButtonsFreed() {
-        EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(1) && Enabled(2); }))
+        EXPECT_TRUE(ui::WaitUntil([&] { return Enabled(IDOK) && Enabled(IDCANCEL); }))
             << "buttons 1 and 2 stay disabled";
     }
 
@@ -107,27 +95,28 @@ TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons)
         {"no source", false, true, L"2", false,
          L"You have not selected a Source File !!\nPlease select a Source File by clicking on the "
          L"Source File button.",
-         1001},
+         IDC_SOURCE_BUTTON},
         {"no target", true, false, L"2", false,
          L"You have not selected a Target Directory !!\nPlease select a Target Directory by "
          L"clicking on the Target Directory button.",
-         1003},
+         IDC_TARGET_BUTTON},
         {"no value", true, true, L"", false, L"Please Enter a keyword /size / or no.of pieces !!",
-         1006},
+         IDC_VALUE},
         {"letters in the count", true, true, L"3a", false, L"You can enter only numbers here !",
-         1006},
+         IDC_VALUE},
         {"zero bytes", true, true, L"2", true,
          L"The selected file is of size 0 bytes.\nZero length files cannot be split !!!", 0},
     };
     for (const RefusedInput& c : cases) {
         SCOPED_TRACE(c.name);
-        Prepare(1016, c.source ? src / (c.zeroBytes ? L"empty.bin" : L"data.bin") : fs::path(),
+        Prepare(IDC_METHOD_PIECES,
+                c.source ? src / (c.zeroBytes ? L"empty.bin" : L"data.bin") : fs::path(),
                 c.target ? out : fs::path(), c.value);
         const auto box = PressSplit();
         EXPECT_EQ(box.text, c.message);
         EXPECT_EQ(box.title, L"Zelbrin");
         EXPECT_TRUE(box.hasIcon);
-        EXPECT_FALSE(Enabled(1)) << "the split holds button 1 while its box is open";
+        EXPECT_FALSE(Enabled(IDOK)) << "the split holds button 1 while its box is open";
         Answer(box, IDOK);
         ExpectButtonsFreed();
         if (c.focus) {
@@ -137,11 +126,28 @@ TEST_F(ZelbrinSplit, RefusedInputsShowTheirMessageMoveTheFocusAndFreeTheButtons)
     }
 }
 
+// Pressing Split on a source that is gone must not look as if the button
+// had not been pressed: the box names the file and the system's reason.
+TEST_F(ZelbrinSplit, SourceThatCannotBeOpenedIsSaidSoWithItsPath) {
+    const fs::path gone = src / L"gone.bin";
+    Prepare(IDC_METHOD_PIECES, gone, out, L"2");
+    const auto box = PressSplit();
+    const std::wstring head = L"The Source file could not be opened !!!\nNothing has been "
+                              L"split.\n\n" +
+                              gone.wstring() + L"\n";
+    EXPECT_EQ(box.text.substr(0, head.size()), head);
+    EXPECT_GT(box.text.size(), head.size()) << "the system's reason follows the path";
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    Answer(box, IDOK);
+    ExpectButtonsFreed();
+    EXPECT_EQ(FilesIn(out), 0u);
+}
+
 TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
     ui::WriteBytes(src / L"data.bin", Pattern(1000));
-    Tick(1019);
-    Tick(1020);
-    Prepare(1016, src / L"data.bin", out, L"4");
+    Tick(IDC_BATCH_FILE);
+    Tick(IDC_CRC_CHECK);
+    Prepare(IDC_METHOD_PIECES, src / L"data.bin", out, L"4");
     const auto box = PressSplit();
     EXPECT_EQ(box.text, L"File will be split into 4 pieces of size 250 bytes\nShall I continue ?");
     EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
@@ -154,7 +160,7 @@ TEST_F(ZelbrinSplit, NoToTheConfirmationLeavesTheTargetUntouched) {
 TEST_F(ZelbrinSplit, ByPiecesAsksWithTheLeftoverAndWritesThePieces) {
     const std::string data = Pattern(1000);
     ui::WriteBytes(src / L"report.final.doc", data);
-    Prepare(1016, src / L"report.final.doc", out, L"3");
+    Prepare(IDC_METHOD_PIECES, src / L"report.final.doc", out, L"3");
     const auto question = PressSplit();
     EXPECT_EQ(question.title, L"Zelbrin");
     EXPECT_EQ(question.text, L"File will be split into 2 pieces of size 333 bytes and 1 piece of "
@@ -171,8 +177,8 @@ TEST_F(ZelbrinSplit, ByPiecesAsksWithTheLeftoverAndWritesThePieces) {
 TEST_F(ZelbrinSplit, BySizeInBytesWritesTheSmallerLastPiece) {
     const std::string data = Pattern(1000);
     ui::WriteBytes(src / L"data.bin", data);
-    Prepare(1015, src / L"data.bin", out, L"300");
-    Click(1025); // Bytes
+    Prepare(IDC_METHOD_SIZE, src / L"data.bin", out, L"300");
+    Click(IDC_UNIT_BYTES); // Bytes
     const auto question = PressSplit();
     EXPECT_EQ(question.text, L"File will be split into 4 pieces\nShall I continue ?");
     Answer(question, IDYES);
@@ -183,7 +189,7 @@ TEST_F(ZelbrinSplit, BySizeInBytesWritesTheSmallerLastPiece) {
 
 TEST_F(ZelbrinSplit, KeywordSplitAsksNothingAndCutsAfterEachOccurrence) {
     ui::WriteBytes(src / L"abc.txt", "abXdeXfg");
-    Prepare(1005, src / L"abc.txt", out, L"X");
+    Prepare(IDC_METHOD_KEYWORD, src / L"abc.txt", out, L"X");
     ExpectSuccess(PressSplit());
     EXPECT_EQ(ui::ReadBytes(out / L"abc_txt.1"), "abX");
     EXPECT_EQ(ui::ReadBytes(out / L"abc_txt.2"), "deX");
@@ -194,7 +200,7 @@ TEST_F(ZelbrinSplit, KeywordSplitAsksNothingAndCutsAfterEachOccurrence) {
 TEST_F(ZelbrinSplit, KeywordIsSearchedInTheAnsiCodePageOfTheUsersTextFiles) {
     ASSERT_EQ(GetACP(), 1252u) << "the test's text file is written in Windows-1252";
     ui::WriteBytes(src / L"città.txt", "perch\xE9 s\xEC, caff\xE9 e t\xE8");
-    Prepare(1005, src / L"città.txt", out, L"é");
+    Prepare(IDC_METHOD_KEYWORD, src / L"città.txt", out, L"é");
     ExpectSuccess(PressSplit());
     EXPECT_EQ(ui::ReadBytes(out / L"città_txt.1"), "perch\xE9");
     EXPECT_EQ(ui::ReadBytes(out / L"città_txt.2"), " s\xEC, caff\xE9");
@@ -207,7 +213,7 @@ TEST_F(ZelbrinSplit, KeywordTheCodePageCannotHoldIsSearchedAsUtf8NeverAsAQuestio
     ui::WriteBytes(src / L"list.txt", "a?b\xC5\x82"
                                       "c?d\xC5\x82"
                                       "e");
-    Prepare(1005, src / L"list.txt", out, L"ł");
+    Prepare(IDC_METHOD_KEYWORD, src / L"list.txt", out, L"ł");
     ExpectSuccess(PressSplit());
     EXPECT_EQ(ui::ReadBytes(out / L"list_txt.1"), "a?b\xC5\x82");
     EXPECT_EQ(ui::ReadBytes(out / L"list_txt.2"), "c?d\xC5\x82");
@@ -216,8 +222,8 @@ TEST_F(ZelbrinSplit, KeywordTheCodePageCannotHoldIsSearchedAsUtf8NeverAsAQuestio
 
 TEST_F(ZelbrinSplit, ChecksumFileHoldsTheCrcOfTheSourceLittleEndian) {
     ui::WriteBytes(src / L"digits.txt", "123456789");
-    Tick(1020);
-    Prepare(1016, src / L"digits.txt", out, L"2");
+    Tick(IDC_CRC_CHECK);
+    Prepare(IDC_METHOD_PIECES, src / L"digits.txt", out, L"2");
     Answer(PressSplit(), IDYES);
     ExpectSuccess(ExpectBox());
     EXPECT_EQ(ui::ReadBytes(out / L"digits_txt.CRC"), std::string("\x26\x39\xF4\xCB", 4));
@@ -230,9 +236,9 @@ TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
     const std::wstring name = GetParam();
     const std::string data = Pattern(1300000);
     ui::WriteBytes(src / name, data);
-    Tick(1019);
-    Prepare(1015, src / name, out, L"500");
-    Click(1024); // KBs
+    Tick(IDC_BATCH_FILE);
+    Prepare(IDC_METHOD_SIZE, src / name, out, L"500");
+    Click(IDC_UNIT_KBS); // KBs
     Answer(PressSplit(), IDYES);
     ExpectSuccess(ExpectBox());
     ASSERT_TRUE(fs::exists(out / L"JOIN.BAT"));
@@ -244,7 +250,7 @@ TEST_P(JoinBatchRebuild, CmdRebuildsTheSourceByteForByte) {
                   "zelbrn.tmp\r\nREN zelbrn.tmp \"movie.avi\"\r\nECHO Finished creating "
                   "movie.avi\r\n");
     }
-    RunAndWait(L"cmd.exe /c JOIN.BAT", out);
+    RunBatch(L"JOIN.BAT", out);
     ASSERT_TRUE(fs::exists(out / name)) << "JOIN.BAT did not rebuild " << ui::Narrow(name);
     EXPECT_TRUE(ui::ReadBytes(out / name) == data) << "the rebuilt file differs";
     EXPECT_FALSE(fs::exists(out / L"zelbrn.tmp"));
@@ -254,70 +260,34 @@ INSTANTIATE_TEST_SUITE_P(Names, JoinBatchRebuild,
                          ::testing::Values(L"movie.avi", L"50% & more (caf\u00e9) ^x.avi"),
                          [](const auto& info) { return info.index == 0 ? "Plain" : "Special"; });
 
-// A small tmpfs mounted in its own folder and as a drive letter: the
+// A small tmpfs reached as a drive letter and as a folder of Z:: the
 // free-space test must measure that volume, not the drive the folder is
 // reached through.
 class SmallDrive : public ZelbrinSplit {
   protected:
     void SetUp() override {
         ZelbrinSplit::SetUp();
-        wchar_t prefix[1024] = {};
-        if (!GetEnvironmentVariableW(L"WINEPREFIX", prefix, 1024))
-            GTEST_SKIP() << "not running under Wine with WINEPREFIX set";
-        for (wchar_t d = L'R'; d <= L'Y' && letter_ == 0; ++d)
-            if (!(GetLogicalDrives() & (1u << (d - L'A'))))
-                letter_ = d;
-        if (letter_ == 0)
-            GTEST_SKIP() << "no free drive letter";
-        mount_ = L"/tmp/zelbrin_small_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                 std::to_wstring(GetTickCount64());
-        link_ = std::wstring(prefix) + L"/dosdevices/" + wchar_t(towlower(letter_)) + L":";
-        Shell(L"mkdir -p " + mount_ + L" && mount -t tmpfs -o size=1m zelbrin_small " + mount_ +
-              L" && ln -sfn " + mount_ + L" '" + link_ + L"'");
+        if (!disk_.Ok()) {
+            SKIP_OR_FAIL_IN_CI("no small disk for this case: " << disk_.Why());
+            return;
+        }
         ULARGE_INTEGER free{};
-        if (!ui::WaitUntil(
-                [&] {
-                    return GetDiskFreeSpaceExW((Drive()).c_str(), &free, nullptr, nullptr) &&
-                           free.QuadPart <= 1024 * 1024;
-                },
-                5000))
-            GTEST_SKIP() << "could not mount a 1 MB tmpfs here (mount needs root)";
+        ASSERT_TRUE(ui::WaitUntil([&] {
+            return GetDiskFreeSpaceExW(Drive().c_str(), &free, nullptr, nullptr) &&
+                   free.QuadPart <= 1024 * 1024;
+        })) << "the small disk does not show as small";
     }
-    void TearDown() override {
-        if (letter_ != 0)
-            Shell(L"rm -f '" + link_ + L"'; umount " + mount_ + L"; rmdir " + mount_);
-        ZelbrinSplit::TearDown();
-    }
-    std::wstring Drive() const { return std::wstring(1, letter_) + L":\\"; }
-    std::wstring MountFolder() const {
-        std::wstring p = L"Z:" + mount_;
-        for (auto& c : p)
-            if (c == L'/')
-                c = L'\\';
-        return p;
-    }
+    std::wstring Drive() const { return disk_.Root(); }
+    std::wstring MountFolder() const { return disk_.MountFolder(); }
 
-    // Runs a shell script as root outside Wine; start.exe does not wait for
-    // a Unix program, so the script removes itself last and that is awaited.
-    void Shell(const std::wstring& script) {
-        const std::wstring name = L"zelbrin_e2e_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
-                                  std::to_wstring(GetTickCount64()) + L".sh";
-        const fs::path file = L"Z:\\tmp\\" + name;
-        ui::WriteBytes(file, ui::Narrow(script) + "\nrm -f \"$0\"\n");
-        RunAndWait(L"start.exe /wait /unix /bin/sh /tmp/" + name, src);
-        EXPECT_TRUE(ui::WaitUntil([&] { return !fs::exists(file); }, 10000))
-            << "the script did not run: " << ui::Narrow(script);
-    }
-
-    wchar_t letter_ = 0;
-    std::wstring mount_, link_;
+    ui::SmallHostDisk disk_{1024};
 };
 
 TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {
     ui::WriteBytes(src / L"big.bin", Pattern(2 * 1024 * 1024));
     for (const std::wstring& target : {Drive(), MountFolder()}) {
         SCOPED_TRACE(ui::Narrow(target));
-        Prepare(1016, src / L"big.bin", target, L"2");
+        Prepare(IDC_METHOD_PIECES, src / L"big.bin", target, L"2");
         const auto box = PressSplit();
         EXPECT_EQ(box.text, L"There is not enough free space in the target drive to store the "
                             L"split files.\nPlease free up some space on the target drive and "
@@ -328,7 +298,7 @@ TEST_F(SmallDrive, TargetWithoutRoomGetsTheFreeSpaceMessageAndNoPieces) {
     }
     // The same drive takes a file that fits.
     ui::WriteBytes(src / L"small.bin", Pattern(100000));
-    Prepare(1016, src / L"small.bin", Drive(), L"2");
+    Prepare(IDC_METHOD_PIECES, src / L"small.bin", Drive(), L"2");
     Answer(PressSplit(), IDYES);
     ExpectSuccess(ExpectBox());
     EXPECT_EQ(ui::ReadBytes(fs::path(Drive()) / L"small_bin.2"), Pattern(100000).substr(50000));

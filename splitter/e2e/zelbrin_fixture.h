@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "resources/resource.h"
 #include "ui_driver.h"
 #include "ui_driver_keys.h"
 
@@ -35,7 +36,7 @@ class ZelbrinDialog : public ::testing::Test {
     void Click(int id) const { SendMessageW(Item(id), BM_CLICK, 0, 0); }
     void SetTextOf(int id, const std::wstring& text) const { ui::SetText(Item(id), text); }
     void Tick(int id) const { SendMessageW(Item(id), BM_SETCHECK, BST_CHECKED, 0); }
-    LRESULT ProgressPos() const { return SendMessageW(Item(1018), PBM_GETPOS, 0, 0); }
+    LRESULT ProgressPos() const { return SendMessageW(Item(IDC_PROGRESS), PBM_GETPOS, 0, 0); }
 
     // A message box of the program, its caption and text.
     // (The dialog itself is a #32770 with statics of id 65535 too, so it is

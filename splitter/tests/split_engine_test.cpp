@@ -53,80 +53,82 @@ class SplitEngine : public ::testing::Test {
     SplitResult result;
 };
 
+// One way a split ends before it writes anything; `arrange` changes the
+// inputs of a split of a 1,024-byte source in `dir`.
 struct EarlyEnd {
     const char* name;
-    std::function<void(SplitEngine&, FakeOperationUi&)> arrange;
+    std::function<void(const fs::path& dir, FakeOperationUi&)> arrange;
     SplitModeValue mode;
     const char* value;
     std::vector<int> messages;
     std::vector<FocusTarget> focus;
 };
 
-TEST_F(SplitEngine, EveryEarlyEndWritesNothingAndFreesTheButtons) {
-    const fs::path missing = dir / "missing.bin";
+void Unchanged(const fs::path&, FakeOperationUi&) {}
+
+const EarlyEnd kEarlyEnds[] = {
+    {"NoSource",
+     [](auto&, auto& u) { u.inputs.source.clear(); },
+     ByPieces,
+     "2",
+     {IDS_NO_SOURCE_FILE},
+     {FocusTarget::SourceButton}},
+    {"NoTarget",
+     [](auto&, auto& u) { u.inputs.target.clear(); },
+     ByPieces,
+     "2",
+     {IDS_NO_TARGET_DIRECTORY},
+     {FocusTarget::TargetButton}},
+    {"NoValue", Unchanged, ByPieces, "", {IDS_NO_VALUE}, {FocusTarget::ValueEdit}},
+    // Said, not silent: the user pressed Split and must learn why nothing
+    // came of it.
+    {"SourceMissing",
+     [](auto& dir, auto& u) { u.inputs.source = dir / "missing.bin"; },
+     ByPieces,
+     "2",
+     {IDS_SOURCE_OPEN_FAILED},
+     {}},
+    {"ZeroBytes",
+     [](auto& dir, auto& u) { u.inputs.source = dir / "empty.bin"; },
+     ByPieces,
+     "2",
+     {IDS_ZERO_LENGTH_FILE},
+     {}},
+    {"TargetMissing",
+     [](auto& dir, auto& u) { u.inputs.target = dir / "nowhere"; },
+     ByPieces,
+     "2",
+     {IDS_NOT_ENOUGH_FREE_SPACE},
+     {}},
+    {"LettersInCount", Unchanged, ByPieces, "3a", {IDS_ONLY_NUMBERS}, {FocusTarget::ValueEdit}},
+    {"ZeroPieces", Unchanged, ByPieces, "0", {}, {}},
+    {"CountBeyond64Bits", Unchanged, ByPieces, "99999999999999999999", {}, {}},
+    {"SizeNotBelowFile", Unchanged, BySize, "1024", {}, {}},
+    {"SizeNoNumber", Unchanged, BySize, "abc", {}, {}},
+    {"SizeBeyond64Bits", Unchanged, BySize, "18446744073709551616", {}, {}},
+    {"KeywordNotFound", Unchanged, ByKeyword, "not in there", {}, {}},
+    {"AnswerNo", [](auto&, auto& u) { u.answerYes = false; }, ByPieces, "2", {}, {}},
+};
+
+class SplitEarlyEnd : public SplitEngine, public ::testing::WithParamInterface<EarlyEnd> {};
+
+TEST_P(SplitEarlyEnd, WritesNothingAndFreesTheButtons) {
+    const EarlyEnd& c = GetParam();
     WriteBytes(source, Pattern(1024));
     WriteBytes(dir / "empty.bin", "");
-    const std::vector<EarlyEnd> cases = {
-        {"no source",
-         [](auto&, auto& u) { u.inputs.source.clear(); },
-         ByPieces,
-         "2",
-         {IDS_NO_SOURCE_FILE},
-         {FocusTarget::SourceButton}},
-        {"no target",
-         [](auto&, auto& u) { u.inputs.target.clear(); },
-         ByPieces,
-         "2",
-         {IDS_NO_TARGET_DIRECTORY},
-         {FocusTarget::TargetButton}},
-        {"no value", [](auto&, auto&) {}, ByPieces, "", {IDS_NO_VALUE}, {FocusTarget::ValueEdit}},
-        {"source missing",
-         [&](auto&, auto& u) { u.inputs.source = missing; },
-         ByPieces,
-         "2",
-         {},
-         {}},
-        {"zero bytes",
-         [&](auto&, auto& u) { u.inputs.source = dir / "empty.bin"; },
-         ByPieces,
-         "2",
-         {IDS_ZERO_LENGTH_FILE},
-         {}},
-        {"target missing",
-         [&](auto&, auto& u) { u.inputs.target = dir / "nowhere"; },
-         ByPieces,
-         "2",
-         {IDS_NOT_ENOUGH_FREE_SPACE},
-         {}},
-        {"letters in count",
-         [](auto&, auto&) {},
-         ByPieces,
-         "3a",
-         {IDS_ONLY_NUMBERS},
-         {FocusTarget::ValueEdit}},
-        {"zero pieces", [](auto&, auto&) {}, ByPieces, "0", {}, {}},
-        {"count beyond 64 bits", [](auto&, auto&) {}, ByPieces, "99999999999999999999", {}, {}},
-        {"size not below file", [](auto&, auto&) {}, BySize, "1024", {}, {}},
-        {"size no number", [](auto&, auto&) {}, BySize, "abc", {}, {}},
-        {"size beyond 64 bits", [](auto&, auto&) {}, BySize, "18446744073709551616", {}, {}},
-        {"keyword not found", [](auto&, auto&) {}, ByKeyword, "not in there", {}, {}},
-        {"answer no", [](auto&, auto& u) { u.answerYes = false; }, ByPieces, "2", {}, {}},
-    };
-    for (const EarlyEnd& c : cases) {
-        SCOPED_TRACE(c.name);
-        ui = FakeOperationUi();
-        ui.inputs.source = source;
-        ui.inputs.target = out;
-        ui.inputs.crcCheck = true;
-        ui.batchWanted = true;
-        c.arrange(*this, ui);
-        Split(c.mode, c.value);
-        EXPECT_EQ(ui.messages, c.messages);
-        EXPECT_EQ(ui.focusMoves, c.focus);
-        EXPECT_EQ(ui.busyChanges, (std::vector<bool>{true, false}));
-        EXPECT_EQ(FilesInOut(), 0u);
-    }
+    ui.inputs.crcCheck = true;
+    ui.batchWanted = true;
+    c.arrange(dir.Path(), ui);
+    Split(c.mode, c.value);
+    EXPECT_EQ(ui.messages, c.messages);
+    EXPECT_EQ(ui.focusMoves, c.focus);
+    EXPECT_EQ(ui.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(FilesInOut(), 0u);
+    EXPECT_FALSE(result.ending.succeeded);
 }
+
+INSTANTIATE_TEST_SUITE_P(EveryEarlyEnd, SplitEarlyEnd, ::testing::ValuesIn(kEarlyEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SplitEngine, ByPiecesPutsTheLeftoverIntoTheLastPiece) {
     const std::string data = Pattern(1000);

@@ -47,7 +47,12 @@ TEST(SplitOnWindows, SourceHeldForWritingByAnotherProgramIsNotSplit) {
     ui.inputs = {OpSplit, ByPieces, dir / "held.bin", dir.Path(), "2", SizeUnit::KBs, false};
     SplitFile(ui);
     CloseHandle(writer);
-    EXPECT_TRUE(ui.messages.empty()) << "a source that cannot be opened ends without a message";
+    // The user pressed Split: a source that cannot be opened is said so,
+    // with its path and the system's reason.
+    ASSERT_EQ(ui.failures.size(), 1u);
+    EXPECT_EQ(ui.failures[0].message, IDS_SOURCE_OPEN_FAILED);
+    EXPECT_EQ(ui.failures[0].file, dir / "held.bin");
+    EXPECT_EQ(ui.failures[0].systemError, ERROR_SHARING_VIOLATION);
     EXPECT_FALSE(fs::exists(dir / "held_bin.1"));
 }
 } // namespace

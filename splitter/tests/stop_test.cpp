@@ -120,31 +120,31 @@ TEST_F(StopEveryWhere, JoinLeavesNoOutputWithOrWithoutChecksum) {
     }
 }
 
-// A stop asked for while the final message waits to be shown: the finished
-// operation's files go too, and the message is not shown.
-TEST_F(StopEveryWhere, StopDuringTheFinalMessageTakesBackWhatWasWritten) {
+// A stop asked for once the work has ended (while the stop question or the
+// final message is up) is the dialog's to carry out: the work hands back
+// every file it kept, so that taking them back leaves the target as it was.
+TEST_F(StopEveryWhere, WorkHandsBackEveryFileItKept) {
     WriteBytes(dir / "src" / "data.bin", RandomBytes(5000, 1));
     fs::create_directories(out);
-    struct StopAtMessage : FakeOperationUi {
-        bool stopped = false;
-        void ShowMessage(int id) override {
-            FakeOperationUi::ShowMessage(id);
-            stopped = true; // the user closed the dialog while the box waited
-        }
-        bool StopRequested() override { return stopped; }
-    } ui;
-    ui.inputs = {OpSplit, ByPieces, dir / "src" / "data.bin", out, "2", SizeUnit::KBs, true};
-    ui.batchWanted = true;
-    const SplitResult result = SplitFile(ui);
-    EXPECT_TRUE(result.ending.stopped);
+    FakeOperationUi ui;
+    const OperationInputs split{OpSplit,       ByPieces, dir / "src" / "data.bin", out, "2",
+                                SizeUnit::KBs, true};
+    const Prepared prepared =
+        PrepareSplit(split, LoadBatchTemplates(ui), [](const std::string&) { return true; });
+    ASSERT_TRUE(prepared.work);
+    WorkResult result = prepared.work(ui);
+    EXPECT_TRUE(result.ending.succeeded);
+    EXPECT_EQ(result.files.size(), 4u) << "two pieces, checksum and batch";
+    RemoveWrittenFiles(result.files);
     EXPECT_TRUE(fs::is_empty(out)) << "pieces, checksum and batch are taken back";
 
-    fs::create_directories(dir / "in");
     WriteBytes(dir / "in" / "a_bin.1", "abc");
-    StopAtMessage join;
-    join.inputs = {OpJoin, ByPieces, dir / "in" / "a_bin.1", out, "", SizeUnit::KBs, false};
-    JoinFiles(join);
-    EXPECT_FALSE(fs::exists(out / "a.bin"));
+    const OperationInputs join{OpJoin,        ByPieces, dir / "in" / "a_bin.1", out, "",
+                               SizeUnit::KBs, false};
+    result = PrepareJoin(join, [](const std::string&) { return true; }).work(ui);
+    EXPECT_EQ(result.files, std::vector<fs::path>{out / "a.bin"});
+    RemoveWrittenFiles(result.files);
+    EXPECT_TRUE(fs::is_empty(out));
 }
 
 } // namespace

@@ -2,17 +2,19 @@
 
 #include "resource.h"
 
+#include "support/handles_win.h"
+#include "support/open_file_dialog_win.h"
+
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include <memory>
+#include <optional>
 #include <string>
 
 namespace zelbrin {
 
 namespace {
-// Room for the longest path the system accepts, so long paths and paths in
-// any script arrive whole.
+// Room for the longest path the system accepts.
 constexpr size_t kPathChars = 32768;
 
 // Pairs of description and pattern, each ended by a zero, the list by two.
@@ -20,27 +22,21 @@ constexpr wchar_t kJoinFilter[] = L".1 File\0*.1\0All\0*.*\0";
 constexpr wchar_t kSplitFilter[] = L"All\0*.*\0Text Files\0*.TXT\0Music Files\0*.MP3\0"
                                    L"Archives\0*.ZIP\0Documents\0*.DOC\0Programs\0*.EXE\0";
 
-struct ShellFree {
-    void operator()(void* p) const { CoTaskMemFree(p); }
-};
 } // namespace
 
 void ChooseSourceFile(HWND dialog, OperationModeValue mode) {
-    std::wstring path(kPathChars, L'\0');
-    OPENFILENAMEW dlg{};
-    dlg.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-    dlg.hwndOwner = dialog;
-    dlg.lpstrFilter = mode == OpJoin ? kJoinFilter : kSplitFilter;
-    dlg.nFilterIndex = 1;
-    dlg.lpstrFile = path.data();
-    dlg.nMaxFile = static_cast<DWORD>(path.size());
-    dlg.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
-    if (!GetOpenFileNameW(&dlg)) {
+    support::OpenFileRequest request;
+    request.owner = dialog;
+    request.filter = mode == OpJoin ? kJoinFilter : kSplitFilter;
+    request.filterIndex = 1;
+    request.flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    request.structSize = OPENFILENAME_SIZE_VERSION_400W;
+    const std::optional<support::OpenedFile> chosen = support::ShowOpenFileDialog(request);
+    if (!chosen) {
         SetDlgItemTextW(dialog, IDC_SOURCE_PATH, L"");
         return;
     }
-    path.resize(wcslen(path.c_str()));
-    SetSourceFile(dialog, path);
+    SetSourceFile(dialog, chosen->fullPath);
 }
 
 void SetSourceFile(HWND dialog, const std::wstring& path) {
@@ -58,9 +54,9 @@ void ChooseTargetFolder(HWND dialog) {
     browse.pszDisplayName = displayName;
     browse.lpszTitle = L"Zelbrin";
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    std::unique_ptr<ITEMIDLIST, ShellFree> item(SHBrowseForFolderW(&browse));
+    const support::UniqueCoTaskMemory<PIDLIST_ABSOLUTE> item(SHBrowseForFolderW(&browse));
     std::wstring path(kPathChars, L'\0');
-    if (item && SHGetPathFromIDListEx(item.get(), path.data(), static_cast<DWORD>(path.size()),
+    if (item && SHGetPathFromIDListEx(item.Get(), path.data(), static_cast<DWORD>(path.size()),
                                       GPFIDL_DEFAULT)) {
         path.resize(wcslen(path.c_str()));
         SetDlgItemTextW(dialog, IDC_TARGET_PATH, path.c_str());

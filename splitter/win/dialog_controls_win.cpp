@@ -2,7 +2,7 @@
 
 #include "resource.h"
 
-#include "support/system_error.h"
+#include "support/failure.h"
 #include "support/text.h"
 
 #include <shellapi.h>
@@ -28,10 +28,8 @@ void ShowMessage(HWND owner, int stringId) {
 
 void ShowFailureMessage(HWND owner, int stringId, const std::filesystem::path& file,
                         int systemError) {
-    // What failed, with the file, then the system's reason.
-    std::wstring text = LoadText(stringId, kMessageLimit) + L"\n\n" + file.native();
-    if (systemError != 0)
-        text += L"\n" + support::Widen(support::SystemErrorText(uint32_t(systemError)));
+    const std::wstring text = support::Widen(support::FailureText(
+        {support::Narrow(LoadText(stringId, kMessageLimit)), file, uint32_t(systemError)}));
     MessageBoxW(owner, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
 }
 
@@ -66,15 +64,31 @@ void FrozenControls::Freeze(HWND dialog) {
     DragAcceptFiles(dialog, FALSE);
 }
 
+// The focus moves before buttons 1 and 2 come back: their coming back is
+// what says the operation is over, so by then the focus is where it goes.
 void FrozenControls::Thaw(int focusId) {
     if (!frozen_)
         return;
     frozen_ = false;
+    const auto isButton = [](HWND control) {
+        const int id = GetDlgCtrlID(control);
+        return id == IDOK || id == IDCANCEL;
+    };
     for (const auto& [control, enabled] : enabled_)
-        EnableWindow(control, enabled ? TRUE : FALSE);
-    enabled_.clear();
+        if (!isButton(control))
+            EnableWindow(control, enabled ? TRUE : FALSE);
     DragAcceptFiles(dialog_, TRUE);
-    SetFocus(focusId != 0 ? GetDlgItem(dialog_, focusId) : focus_);
+    // A disabled control takes no focus: one of the two buttons gets it
+    // back once it is enabled.
+    const HWND focus = focusId != 0 ? GetDlgItem(dialog_, focusId) : focus_;
+    if (!isButton(focus))
+        SetFocus(focus);
+    for (const auto& [control, enabled] : enabled_)
+        if (isButton(control))
+            EnableWindow(control, enabled ? TRUE : FALSE);
+    if (isButton(focus))
+        SetFocus(focus);
+    enabled_.clear();
 }
 
 } // namespace zelbrin

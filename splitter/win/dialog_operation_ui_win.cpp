@@ -69,19 +69,20 @@ void DialogOperationUi::SetBusy(bool busy) {
     taskbar_.Clear();
 }
 
-// Every message but the two successes reports a failure: the taskbar button
-// shows the error state while it is up.
 void DialogOperationUi::ShowMessage(int stringId) {
-    const bool failure = stringId != IDS_SPLIT_SUCCEEDED && stringId != IDS_JOIN_SUCCEEDED;
-    taskbar_.SetError(failure);
     zelbrin::ShowMessage(dialog_, stringId);
-    taskbar_.SetError(false);
 }
 
 void DialogOperationUi::ShowFailure(int stringId, const std::filesystem::path& file,
                                     int systemError) {
-    taskbar_.SetError(true);
     ShowFailureMessage(dialog_, stringId, file, systemError);
+}
+
+// Every ending but a success reports a failure: the taskbar button shows
+// the error state while its message is up.
+void DialogOperationUi::ShowEnding(const Ending& ending) {
+    taskbar_.SetError(ending.message != 0 && !ending.succeeded);
+    ReportEnding(*this, ending);
     taskbar_.SetError(false);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// OperationUi over dialog 101, on the dialog's own thread: the engines read
-// its controls and talk to the user through it (a running operation reaches
-// it through the OperationRunner). Split and join both run through it.
+// OperationUi over dialog 101, on the dialog's own thread: an operation's
+// inputs are read through it, its question asked, its bar moved (by the
+// worker's posted messages) and its ending shown. Split and join both run
+// through it.
 #include "dialog_controls_win.h"
 #include "taskbar_progress_win.h"
 
@@ -27,9 +28,12 @@ class DialogOperationUi : public OperationUi {
     void SetProgressRange(uint64_t first, uint64_t last) override;
     void SetProgressPos(uint64_t pos) override;
     void MoveFocus(FocusTarget target) override;
-    // The dialog's thread never stops an operation of its own accord; the
-    // worker asks the runner.
+    // The work runs on the worker, which asks its runner.
     bool StopRequested() override { return false; }
+
+    // The ending's message and focus move, with the taskbar button in the
+    // error state while a failure's message is up.
+    void ShowEnding(const Ending& ending);
 
   private:
     HWND dialog_;

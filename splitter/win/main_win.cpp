@@ -1,5 +1,6 @@
 // Zelbrin: the file splitter and joiner.
 #include "splitter_dialog_win.h"
+#include "support/handles_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -17,13 +18,11 @@ namespace {
 // would link the C++ file streams into the program: a fifth of its size.
 std::wstring FileFromCommandLine() {
     int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::wstring file;
-    if (arguments && count > 1 && arguments[1][0] != L'\0') {
-        file = support::FullPath(arguments[1]);
-    }
-    LocalFree(arguments);
-    return file;
+    const support::UniqueLocalMemory<wchar_t**> arguments(
+        CommandLineToArgvW(GetCommandLineW(), &count));
+    if (arguments && count > 1 && arguments.Get()[1][0] != L'\0')
+        return support::FullPath(arguments.Get()[1]);
+    return {};
 }
 
 } // namespace
@@ -34,12 +33,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&classes);
     // The folder browser and the taskbar button speak COM.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    {
-        zelbrin::SplitterDialog dialog(FileFromCommandLine());
-        dialog.Run();
-    }
-    if (SUCCEEDED(com))
-        CoUninitialize();
+    const support::ComApartment com;
+    zelbrin::SplitterDialog dialog(FileFromCommandLine());
+    dialog.Run();
     return 0;
 }

@@ -6,6 +6,9 @@
 #include "info_boxes_win.h"
 #include "resource.h"
 
+#include "core/join/join_engine.h"
+#include "core/split/split_engine.h"
+#include "support/handles_win.h"
 #include "support/long_path_win.h"
 
 #include <commctrl.h>
@@ -88,10 +91,6 @@ INT_PTR SplitterDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // What the running operation asks of the dialog.
 bool SplitterDialog::HandleOperationMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_OPERATION_CALL:
-        if (runner_)
-            runner_->OnCall(lParam);
-        return true;
     case WM_OPERATION_RANGE:
         if (operationUi_)
             operationUi_->SetProgressRange(uint64_t(wParam), uint64_t(lParam));
@@ -213,68 +212,115 @@ void SplitterDialog::SelectSplitMode(SplitModeValue method) {
         ShowWindow(GetDlgItem(dialog_, id), method == BySize ? SW_SHOW : SW_HIDE);
 }
 
-// The engines check their inputs themselves. What they read is read now:
-// the controls stay inert until the operation ends.
+// The dialog's half of an operation, on this thread: read the inputs,
+// check them, plan and ask. What is read is read now: the controls stay
+// inert until the operation ends. The work then runs beside the dialog.
 void SplitterDialog::StartOperation() {
-    if (runner_ && runner_->Running())
+    if (InProgress())
         return;
     operationUi_.emplace(dialog_, OperationMode, SplitMode, taskbar_, frozen_);
-    const OperationInputs inputs = operationUi_->ReadInputs();
-    const bool batchWanted = operationUi_->BatchFileWanted();
-    frozen_.Freeze(dialog_);
-    runner_.emplace(dialog_);
-    runner_->Start(inputs, batchWanted, *operationUi_);
+    DialogOperationUi& ui = *operationUi_;
+    const OperationInputs inputs = ui.ReadInputs();
+    std::optional<BatchTemplates> batch;
+    if (OperationMode == OpSplit && ui.BatchFileWanted())
+        batch = LoadBatchTemplates(ui);
+    ui.SetBusy(true);
+    const Confirmation confirm = [&ui](const std::string& text) { return ui.Confirm(text); };
+    preparing_ = true;
+    Prepared prepared = OperationMode == OpJoin ? PrepareJoin(inputs, confirm)
+                                                : PrepareSplit(inputs, batch, confirm);
+    preparing_ = false;
+    if (closing_) {
+        // The user chose to stop while a box of the checks was up: nothing
+        // has been written yet.
+        EndDialog(dialog_, IDCANCEL);
+        return;
+    }
+    if (!prepared.work) {
+        EndOperation({prepared.ending});
+        return;
+    }
+    runner_.emplace(dialog_, std::move(prepared.work));
 }
 
 void SplitterDialog::OnOperationDone() {
-    runner_->Finish();
+    if (!runner_)
+        return;
+    WorkResult result = runner_->Finish();
     runner_.reset();
-    // An operation that was stopped may not have given its controls back.
-    frozen_.Thaw();
-    taskbar_.Clear();
-    if (closing_)
+    if (asking_) {
+        // The answer to the stop question decides what becomes of it.
+        pending_ = std::move(result);
+        return;
+    }
+    EndOperation(result);
+}
+
+// Shows how the operation ended and gives the controls back; a stop the
+// user asked for after the work had ended, or while its message was up,
+// takes back what it wrote and ends the program instead.
+void SplitterDialog::EndOperation(const WorkResult& result) {
+    if (!closing_) {
+        showingEnding_ = true;
+        operationUi_->ShowEnding(result.ending);
+        showingEnding_ = false;
+    }
+    if (closing_) {
+        if (!result.ending.stopped)
+            RemoveWrittenFiles(result.files);
         EndDialog(dialog_, IDCANCEL);
+        return;
+    }
+    operationUi_->SetBusy(false);
+    operationUi_.reset();
+}
+
+bool SplitterDialog::InProgress() const {
+    return preparing_ || runner_.has_value() || showingEnding_ || pending_.has_value();
 }
 
 void SplitterDialog::Close() {
-    if (runner_ && runner_->Running())
+    if (InProgress())
         AskToStop();
     else
         EndDialog(dialog_, IDCANCEL);
 }
 
-// While the question is up the operation goes on; a message it wants to show
-// meanwhile waits for the answer.
+// While the question is up the work goes on; if it ends meanwhile, its
+// result waits for the answer.
 void SplitterDialog::AskToStop() {
-    runner_->Hold();
+    if (asking_ || closing_)
+        return;
+    asking_ = true;
     const int question = OperationMode == OpJoin ? IDS_STOP_JOIN : IDS_STOP_SPLIT;
     const std::wstring text = LoadText(question, 1024);
     const bool stop =
         MessageBoxW(dialog_, text.c_str(), L"Zelbrin", MB_YESNO | MB_ICONINFORMATION) == IDYES;
-    if (!runner_) {
-        // The operation ended while the question was up.
-        if (stop)
-            EndDialog(dialog_, IDCANCEL);
-        return;
-    }
+    asking_ = false;
     if (stop) {
         closing_ = true;
-        runner_->RequestStop();
-    } else {
-        runner_->Release();
+        if (runner_)
+            runner_->RequestStop(); // WM_OPERATION_DONE ends the dialog
+    }
+    // With the work running, or its ending's message up, the operation
+    // ends from there; a result that came in during the question ends now.
+    if (pending_) {
+        const WorkResult result = std::move(*pending_);
+        pending_.reset();
+        EndOperation(result);
     }
 }
 
-void SplitterDialog::OnDropFiles(HDROP drop) {
+void SplitterDialog::OnDropFiles(HDROP dropped) {
+    const support::UniqueDrop drop(dropped);
     std::wstring chosen;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = DragQueryFileW(drop.Get(), 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count && chosen.empty(); ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, path.data(), UINT(path.size())));
+        std::wstring path(DragQueryFileW(drop.Get(), i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop.Get(), i, path.data(), UINT(path.size())));
         if (IsFile(path))
             chosen = path;
     }
-    DragFinish(drop);
     if (!chosen.empty() && !frozen_.Frozen())
         TakeFile(chosen);
 }

@@ -45,6 +45,8 @@ class SplitterDialog {
     void SelectSplitMode(SplitModeValue method);
     void StartOperation();
     void OnOperationDone();
+    void EndOperation(const WorkResult& result);
+    bool InProgress() const;
     void Close();
     void AskToStop();
 
@@ -59,7 +61,12 @@ class SplitterDialog {
     FrozenControls frozen_;
     std::optional<DialogOperationUi> operationUi_;
     std::optional<OperationRunner> runner_;
-    bool closing_ = false; // the user chose to stop the operation and end
+    // The work's result when it came in while the stop question was up.
+    std::optional<WorkResult> pending_;
+    bool preparing_ = false;     // the checks, the plan or the question are under way
+    bool asking_ = false;        // the stop question is up
+    bool showingEnding_ = false; // the ending's message is up
+    bool closing_ = false;       // the user chose to stop the operation and end
 };
 
 } // namespace zelbrin

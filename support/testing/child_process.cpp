@@ -2,8 +2,9 @@
 
 namespace support::testing {
 
-ChildEnd RunChild(const std::filesystem::path& exe, const std::vector<std::string>& args) {
-    ChildProcess child(exe, args);
+ChildEnd RunChild(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                  const std::filesystem::path& workdir) {
+    ChildProcess child(exe, args, workdir);
     return child.Wait();
 }
 

@@ -29,10 +29,11 @@ struct ChildEnd {
 class ChildProcess {
   public:
     // Starts exe (a program name in ExecutableFolder(), ".exe" added on
-    // Windows, or a full path) with UTF-8 arguments in the test's working
-    // directory, its input empty; on Windows its output goes nowhere. Throws
-    // when it cannot be started.
-    ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args);
+    // Windows, or a full path) with UTF-8 arguments in `workdir` (empty: the
+    // test's working directory), its input empty; on Windows its output goes
+    // nowhere. Throws when it cannot be started.
+    ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                 const std::filesystem::path& workdir = {});
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ChildProcess(ChildProcess&& other) noexcept;
@@ -47,6 +48,7 @@ class ChildProcess {
 };
 
 // Starts exe with args, waits for it and tells how it ended.
-ChildEnd RunChild(const std::filesystem::path& exe, const std::vector<std::string>& args);
+ChildEnd RunChild(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                  const std::filesystem::path& workdir = {});
 
 } // namespace support::testing

@@ -27,7 +27,8 @@ void KillThisProcess() {
         ::kill(::getpid(), SIGKILL);
 }
 
-ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args) {
+ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                           const std::filesystem::path& workdir) {
     const std::filesystem::path program = exe.is_absolute() ? exe : ExecutableFolder() / exe;
     std::vector<std::string> all{program.string()};
     all.insert(all.end(), args.begin(), args.end());
@@ -38,6 +39,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<s
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    if (!workdir.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, workdir.c_str());
     pid_t pid = -1;
     const int err = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);

@@ -1,5 +1,6 @@
 #include "support/testing/child_process.h"
 
+#include "support/handles_win.h"
 #include "support/text.h"
 
 #include <windows.h>
@@ -47,11 +48,10 @@ std::filesystem::path ExecutableFolder() {
 
 std::vector<std::string> ProgramArguments(int, char**) {
     int count = 0;
-    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    const UniqueLocalMemory<LPWSTR*> wide(CommandLineToArgvW(GetCommandLineW(), &count));
     std::vector<std::string> args;
     for (int i = 1; wide && i < count; ++i)
-        args.push_back(Narrow(wide[i]));
-    LocalFree(wide);
+        args.push_back(Narrow(wide.Get()[i]));
     return args;
 }
 
@@ -60,7 +60,8 @@ void KillThisProcess() {
         TerminateProcess(GetCurrentProcess(), kKilledExitCode);
 }
 
-ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args) {
+ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<std::string>& args,
+                           const std::filesystem::path& workdir) {
     std::filesystem::path program = exe.is_absolute() ? exe : ExecutableFolder() / exe;
     if (!program.has_extension())
         program += L".exe";
@@ -78,9 +79,9 @@ ChildProcess::ChildProcess(const std::filesystem::path& exe, const std::vector<s
     si.dwFlags = STARTF_USESTDHANDLES;
     si.hStdInput = si.hStdOutput = si.hStdError = nul;
     PROCESS_INFORMATION pi{};
-    const BOOL started =
-        CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr, nullptr, TRUE,
-                       CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi);
+    const BOOL started = CreateProcessW(program.wstring().c_str(), commandLine.data(), nullptr,
+                                        nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                                        workdir.empty() ? nullptr : workdir.c_str(), &si, &pi);
     const DWORD err = GetLastError();
     if (nul != INVALID_HANDLE_VALUE)
         CloseHandle(nul);

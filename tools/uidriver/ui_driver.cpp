@@ -5,23 +5,20 @@
 #include <chrono>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace ui {
 
 // ---- Process ----------------------------------------------------------------
 
-Process::Process(Process&& other) noexcept : handle_(other.handle_), id_(other.id_) {
-    other.handle_ = nullptr;
-    other.id_ = 0;
-}
+Process::Process(Process&& other) noexcept
+    : handle_(std::move(other.handle_)), id_(std::exchange(other.id_, 0)) {}
 
 Process& Process::operator=(Process&& other) noexcept {
     if (this != &other) {
         Kill();
-        handle_ = other.handle_;
-        id_ = other.id_;
-        other.handle_ = nullptr;
-        other.id_ = 0;
+        handle_ = std::move(other.handle_);
+        id_ = std::exchange(other.id_, 0);
     }
     return *this;
 }
@@ -44,25 +41,25 @@ Process Process::Start(const std::filesystem::path& exe, const std::wstring& arg
                         wd.empty() ? nullptr : wd.c_str(), &si, &pi))
         throw std::runtime_error("cannot start " + Narrow(exe.wstring()) + ", error " +
                                  std::to_string(GetLastError()));
-    CloseHandle(pi.hThread);
+    const support::UniqueHandle thread(pi.hThread);
     Process p;
-    p.handle_ = pi.hProcess;
+    p.handle_.Reset(pi.hProcess);
     p.id_ = pi.dwProcessId;
     return p;
 }
 
 bool Process::Running() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+    return handle_ && WaitForSingleObject(handle_.Get(), 0) == WAIT_TIMEOUT;
 }
 
 bool Process::WaitExit(int timeoutMs) const {
-    return handle_ && WaitForSingleObject(handle_, DWORD(timeoutMs)) == WAIT_OBJECT_0;
+    return handle_ && WaitForSingleObject(handle_.Get(), DWORD(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 DWORD Process::ExitCode() const {
     DWORD code = STILL_ACTIVE;
     if (handle_)
-        GetExitCodeProcess(handle_, &code);
+        GetExitCodeProcess(handle_.Get(), &code);
     return code;
 }
 
@@ -70,11 +67,10 @@ void Process::Kill() {
     if (!handle_)
         return;
     if (Running()) {
-        TerminateProcess(handle_, 1);
-        WaitForSingleObject(handle_, 5000);
+        TerminateProcess(handle_.Get(), 1);
+        WaitForSingleObject(handle_.Get(), 5000);
     }
-    CloseHandle(handle_);
-    handle_ = nullptr;
+    handle_.Reset();
     id_ = 0;
 }
 

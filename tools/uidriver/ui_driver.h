@@ -6,6 +6,7 @@
 // Buttons are pressed with posted WM_COMMAND messages, never sent ones: a
 // program shows its boxes from inside the click handler, so a sent message
 // would block the test until the box it is meant to answer is closed.
+#include "support/handles_win.h"
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
 #include "support/text.h"
@@ -43,7 +44,7 @@ class Process {
                          const std::filesystem::path& workdir);
 
     DWORD Id() const { return id_; }
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.Get(); }
     bool Running() const;
     // Waits for the program to end by itself; false on time-out.
     bool WaitExit(int timeoutMs = kDefaultTimeoutMs) const;
@@ -51,7 +52,7 @@ class Process {
     void Kill();
 
   private:
-    HANDLE handle_ = nullptr;
+    support::UniqueHandle handle_;
     DWORD id_ = 0;
 };
 

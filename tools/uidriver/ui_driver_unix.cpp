@@ -43,7 +43,14 @@ int RunHostShell(const std::string& command, int timeoutMs) {
     return code;
 }
 
-SmallHostDisk::SmallHostDisk(char letter, int kibibytes) : letter_(letter) {
+SmallHostDisk::SmallHostDisk(int kibibytes) {
+    for (char d = 'r'; d <= 'y' && letter_ == 0; ++d)
+        if (!(GetLogicalDrives() & (1u << (d - 'a'))))
+            letter_ = d;
+    if (letter_ == 0) {
+        why_ = "no free drive letter from R: to Y:";
+        return;
+    }
     mountPoint_ = "/tmp/uidriver-disk-" + std::to_string(GetCurrentProcessId()) + "-" +
                   std::to_string(GetTickCount64());
     const std::string mount = "mkdir -p " + mountPoint_ +
@@ -75,6 +82,14 @@ SmallHostDisk::~SmallHostDisk() {
 
 std::wstring SmallHostDisk::Root() const {
     return std::wstring(1, wchar_t(towupper(wchar_t(letter_)))) + L":\\";
+}
+
+std::wstring SmallHostDisk::MountFolder() const {
+    std::wstring folder = L"Z:" + Widen(mountPoint_);
+    for (auto& c : folder)
+        if (c == L'/')
+            c = L'\\';
+    return folder;
 }
 
 } // namespace ui

@@ -11,12 +11,13 @@ namespace ui {
 int RunHostShell(const std::string& command, int timeoutMs = 30000);
 
 // A tmpfs of `kibibytes` mounted on the host and offered to Windows programs
-// as drive `letter` (lower case, as Wine's dosdevices name it). Mounting
-// needs root; Ok() is false when the host refused, Why() says what failed.
-// Unmounted, and the drive letter removed, when the object goes away.
+// as the first free drive letter from R: to Y:, and through its folder on
+// Z:. Mounting needs root; Ok() is false when the host refused, Why() says
+// what failed. Unmounted, and the drive letter removed, when the object goes
+// away.
 class SmallHostDisk {
   public:
-    SmallHostDisk(char letter, int kibibytes);
+    explicit SmallHostDisk(int kibibytes);
     SmallHostDisk(const SmallHostDisk&) = delete;
     SmallHostDisk& operator=(const SmallHostDisk&) = delete;
     ~SmallHostDisk();
@@ -25,9 +26,11 @@ class SmallHostDisk {
     const std::string& Why() const { return why_; }
     // The drive's root as a Windows path, e.g. "R:\".
     std::wstring Root() const;
+    // The same volume reached as a folder of drive Z:, e.g. "Z:\tmp\...".
+    std::wstring MountFolder() const;
 
   private:
-    char letter_;
+    char letter_ = 0; // lower case, as Wine's dosdevices name it
     std::string mountPoint_;
     bool ok_ = false;
     std::string why_;

@@ -2,6 +2,7 @@
 
 #include "core/commands/failure_box.h"
 #include "core/commands/utf8_text.h"
+#include "support/text.h"
 
 namespace ombriel {
 
@@ -62,8 +63,9 @@ void OpenEntry(int currentRow, std::string_view nameOrPath, std::string_view sta
                const ViewerPaths& viewers, ProcessLauncher& launcher, CommandUi& ui) {
     if (currentRow < 1)
         return;
-    if (Error failed = launcher.Launch(BuildLaunch(nameOrPath, startFolder, viewers)))
-        ShowFailure(ui, failed);
+    const LaunchRequest request = BuildLaunch(nameOrPath, startFolder, viewers);
+    if (Error failed = launcher.Launch(request))
+        ShowFailure(ui, failed, support::PathFromUtf8(request.program));
 }
 
 } // namespace ombriel

@@ -36,8 +36,8 @@ EntryFiles FilesOf(const std::filesystem::path& startFolder, const std::string& 
 }
 
 // A command's failure: the box, then the reload the command would have done.
-AfterCommand Fail(CommandUi& ui, const Error& error) {
-    ShowFailure(ui, error);
+AfterCommand Fail(CommandUi& ui, const Error& error, const std::filesystem::path& file) {
+    ShowFailure(ui, error, file);
     return AfterCommand::Reload;
 }
 
@@ -57,11 +57,11 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     // The dialog may have moved the working directory; everything after it,
     // the reload included, must see the register's own folder again.
     if (Error failed = files.RestoreWorkingFolder(startFolder))
-        return Fail(ui, failed);
+        return Fail(ui, failed, startFolder);
 
     const std::string& name = chosen->name;
     if (!IsPlainKey(name))
-        return Fail(ui, files.Failure(kErrInvalidName));
+        return Fail(ui, files.Failure(kErrInvalidName), support::PathFromUtf8(chosen->path));
     const EntryFiles entry = FilesOf(startFolder, name);
     if (files.Exists(entry.record))
         return RefuseDuplicate(ui, name);
@@ -74,14 +74,15 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
         return AfterCommand::Reload;
 
     if (Error failed = files.EnsureFolder(entry.folder))
-        return Fail(ui, failed);
+        return Fail(ui, failed, entry.folder);
     // The record comes first, created only if absent: another PC on the same
     // register may have recorded the name since the test above, and then
     // this add is the one refused. A document is moved into Doc only once
     // its record is there, so it never lies in Doc unseen, whenever the
     // program may stop.
     if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
-        return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name) : Fail(ui, failed);
+        return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name)
+                                                  : Fail(ui, failed, entry.record);
     if (!isFile)
         return AfterCommand::Reload;
 
@@ -89,9 +90,9 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
         // Doc, and must not block a later add of the same name.
-        ShowFailure(ui, failed);
+        ShowFailure(ui, failed, source);
         if (Error stuck = files.RemoveFile(entry.record))
-            ShowFailure(ui, stuck);
+            ShowFailure(ui, stuck, entry.record);
     }
     return AfterCommand::Reload;
 }
@@ -124,10 +125,11 @@ AfterCommand ModifyEntry(const std::filesystem::path& startFolder,
         return AfterCommand::Keep;
 
     // A record named only ".dat" (empty key) is a real record and may be edited.
+    const std::filesystem::path record = FilesOf(startFolder, key.key).record;
     if (!key.key.empty() && !IsPlainKey(key.key))
-        return Fail(ui, files.Failure(kErrInvalidName));
-    if (Error failed = files.WriteRecord(FilesOf(startFolder, key.key).record, target, description))
-        return Fail(ui, failed);
+        return Fail(ui, files.Failure(kErrInvalidName), record);
+    if (Error failed = files.WriteRecord(record, target, description))
+        return Fail(ui, failed, record);
     return AfterCommand::Reload;
 }
 
@@ -154,29 +156,29 @@ AfterCommand DeleteEntry(const std::filesystem::path& startFolder,
     const EntryFiles entry = FilesOf(startFolder, key.key);
     if (key.isLink) {
         if (!key.key.empty() && !IsPlainKey(key.key))
-            return Fail(ui, files.Failure(kErrInvalidName));
+            return Fail(ui, files.Failure(kErrInvalidName), entry.record);
         // The linked document is never touched: only the record goes.
         if (files.Exists(entry.record))
             if (Error failed = files.RemoveFile(entry.record))
-                return Fail(ui, failed);
+                return Fail(ui, failed, entry.record);
         return AfterCommand::Reload;
     }
 
     if (!IsPlainKey(key.key))
-        return Fail(ui, files.Failure(kErrInvalidName));
+        return Fail(ui, files.Failure(kErrInvalidName), entry.document);
     // The document goes first: if it cannot be deleted the record stays, so
     // the entry is still listed and no document is left without its record.
     const bool documentMissing = !files.Exists(entry.document);
     if (!documentMissing)
         if (Error failed = files.RemoveFile(entry.document))
-            return Fail(ui, failed);
+            return Fail(ui, failed, entry.document);
     if (files.Exists(entry.record))
         if (Error failed = files.RemoveFile(entry.record))
-            return Fail(ui, failed);
+            return Fail(ui, failed, entry.record);
     // The entry is gone as asked; the user still learns its document was not
     // there to delete.
     if (documentMissing)
-        return Fail(ui, files.Failure(kErrFileNotFound));
+        return Fail(ui, files.Failure(kErrFileNotFound), entry.document);
     return AfterCommand::Reload;
 }
 

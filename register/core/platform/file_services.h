@@ -5,6 +5,7 @@
 #include "core/platform/error.h"
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace ombriel {
@@ -42,10 +43,16 @@ class FileServices {
     Error Failure(uint32_t number) { return Error{number, Describe(number)}; }
 };
 
-// The file services of the system the program runs on.
+class Platform;
+
+// The file services of the system the program runs on, writing records
+// through `platform`. alwaysCopy: every document move is made as one to
+// another drive, so tests reach that way of moving on a single disk.
+std::unique_ptr<FileServices> MakeFileServices(Platform& platform, bool alwaysCopy = false);
+
+// The services over SystemPlatform().
 FileServices& SystemFileServices();
-// The same services, but every document move is made as one to another
-// drive: tests reach that way of moving on a single disk.
+// The same, but every document move is made as one to another drive.
 FileServices& CopyingFileServices();
 
 } // namespace ombriel

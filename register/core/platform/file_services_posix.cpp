@@ -9,6 +9,7 @@
 #include "core/records/record_file.h"
 
 #include "support/crash_point.h"
+#include "support/file_posix.h"
 #include "support/unique_fd_posix.h"
 
 #include <cerrno>
@@ -31,13 +32,8 @@ int CopyBytes(int in, int out) {
             return errno;
         if (got == 0)
             break;
-        for (ssize_t done = 0; done < got;) {
-            support::CrashPoint();
-            const ssize_t n = ::write(out, block + done, size_t(got - done));
-            if (n < 0)
-                return errno;
-            done += n;
-        }
+        if (int err = support::WriteAll(out, block, size_t(got)))
+            return err;
     }
     support::CrashPoint();
     return ::fsync(out) == 0 ? 0 : errno;
@@ -45,7 +41,8 @@ int CopyBytes(int in, int out) {
 
 class PosixFileServices : public FileServices {
   public:
-    explicit PosixFileServices(bool alwaysCopy) : alwaysCopy_(alwaysCopy) {}
+    PosixFileServices(Platform& platform, bool alwaysCopy)
+        : platform_(platform), alwaysCopy_(alwaysCopy) {}
 
     bool Exists(const std::filesystem::path& path) override {
         struct stat st;
@@ -90,18 +87,18 @@ class PosixFileServices : public FileServices {
     }
     Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
                        const std::string& description) override {
-        return CreateRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return CreateRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
-        return WriteRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)
             return FromErrno(errno);
         return {};
     }
-    std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
+    std::string Describe(uint32_t number) override { return platform_.Describe(number); }
 
   private:
     Error FromErrno(int err) { return Failure(ErrorNumberFromErrno(err)); }
@@ -120,25 +117,24 @@ class PosixFileServices : public FileServices {
             return FromErrno(errno);
         std::filesystem::path temp;
         support::UniqueFd out;
-        for (int tries = 0; !out; ++tries) {
-            if (tries == kTemporaryNameTries)
-                return FromErrno(EBUSY);
-            temp = TemporaryNameFor(to);
-            support::CrashPoint();
-            out.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-            if (!out && errno != EEXIST)
-                return FromErrno(errno);
-        }
-        int err = CopyBytes(in.Get(), out.Get());
+        int err = support::CreateTemporary(
+            [&] { return TemporaryNameFor(to); }, kTemporaryNameTries,
+            [&](const std::filesystem::path& name) {
+                out.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+                return out ? 0 : errno;
+            },
+            temp);
+        if (err != 0)
+            return FromErrno(err);
+        err = CopyBytes(in.Get(), out.Get());
         if (!out.Reset() && err == 0)
             err = errno;
         if (err == 0) {
+            err = support::PublishTemporary(temp, to, false);
+        } else {
             support::CrashPoint();
-            if (::link(temp.c_str(), to.c_str()) != 0)
-                err = errno;
+            ::unlink(temp.c_str());
         }
-        support::CrashPoint();
-        ::unlink(temp.c_str());
         if (err != 0)
             return FromErrno(err);
         support::CrashPoint();
@@ -150,19 +146,14 @@ class PosixFileServices : public FileServices {
         return {};
     }
 
+    Platform& platform_;
     bool alwaysCopy_;
 };
 
 } // namespace
 
-FileServices& SystemFileServices() {
-    static PosixFileServices services(false);
-    return services;
-}
-
-FileServices& CopyingFileServices() {
-    static PosixFileServices services(true);
-    return services;
+std::unique_ptr<FileServices> MakeFileServices(Platform& platform, bool alwaysCopy) {
+    return std::make_unique<PosixFileServices>(platform, alwaysCopy);
 }
 
 } // namespace ombriel

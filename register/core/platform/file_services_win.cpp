@@ -16,7 +16,8 @@ namespace {
 
 class WinFileServices : public FileServices {
   public:
-    explicit WinFileServices(bool alwaysCopy) : alwaysCopy_(alwaysCopy) {}
+    WinFileServices(Platform& platform, bool alwaysCopy)
+        : platform_(platform), alwaysCopy_(alwaysCopy) {}
 
     bool Exists(const std::filesystem::path& path) override {
         return GetFileAttributesW(support::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -58,11 +59,11 @@ class WinFileServices : public FileServices {
     }
     Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
                        const std::string& description) override {
-        return CreateRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return CreateRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
-        return WriteRecordFile(SystemPlatform(), recordFile, RecordFields{target, description});
+        return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         // A full path names its drive, so this sets the drive and then the
@@ -71,7 +72,7 @@ class WinFileServices : public FileServices {
             return {};
         return Failure(GetLastError());
     }
-    std::string Describe(uint32_t number) override { return SystemPlatform().Describe(number); }
+    std::string Describe(uint32_t number) override { return platform_.Describe(number); }
 
     Error Failure(DWORD number) {
         if (number == ERROR_SUCCESS)
@@ -80,19 +81,14 @@ class WinFileServices : public FileServices {
     }
 
   private:
+    Platform& platform_;
     bool alwaysCopy_;
 };
 
 } // namespace
 
-FileServices& SystemFileServices() {
-    static WinFileServices services(false);
-    return services;
-}
-
-FileServices& CopyingFileServices() {
-    static WinFileServices services(true);
-    return services;
+std::unique_ptr<FileServices> MakeFileServices(Platform& platform, bool alwaysCopy) {
+    return std::make_unique<WinFileServices>(platform, alwaysCopy);
 }
 
 } // namespace ombriel

@@ -3,6 +3,7 @@
 #include "core/platform/temporary_name.h"
 
 #include "support/crash_point.h"
+#include "support/file_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -32,29 +33,22 @@ uint32_t MoveByCopy(const std::filesystem::path& sourcePath,
     // another writer's file untouched; CopyFileExW removes its own partial
     // copy when it fails, and returns only once the whole file is written.
     std::wstring temp;
-    for (int tries = 0;; ++tries) {
-        if (tries == kTemporaryNameTries)
-            return ERROR_FILE_EXISTS;
-        temp = support::ExtendedPath(TemporaryNameFor(targetPath));
-        BOOL cancel = FALSE;
-        support::CrashPoint();
-        if (CopyFileExW(source.c_str(), temp.c_str(), CopyProgress, nullptr, &cancel,
-                        COPY_FILE_FAIL_IF_EXISTS))
-            break;
-        const DWORD err = GetLastError();
-        if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
-            return err;
-    }
+    if (DWORD err = support::CreateTemporary(
+            [&] { return TemporaryNameFor(targetPath); }, kTemporaryNameTries,
+            [&](const std::wstring& name) {
+                BOOL cancel = FALSE;
+                return CopyFileExW(source.c_str(), name.c_str(), CopyProgress, nullptr, &cancel,
+                                   COPY_FILE_FAIL_IF_EXISTS)
+                           ? DWORD(ERROR_SUCCESS)
+                           : GetLastError();
+            },
+            temp))
+        return err;
     // Only the whole copy gets the document's name, and only if that name
     // is still free.
-    support::CrashPoint();
-    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-        const DWORD err = GetLastError();
-        SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(temp.c_str());
+    if (DWORD err = support::PublishTemporary(temp, targetPath, false))
         // Numbered as a copy onto a taken name always was.
         return err == ERROR_ALREADY_EXISTS ? DWORD(ERROR_FILE_EXISTS) : err;
-    }
     support::CrashPoint();
     if (DeleteFileW(source.c_str()))
         return ERROR_SUCCESS;

@@ -6,7 +6,7 @@
 #include "core/platform/errno_number.h"
 #include "core/platform/temporary_name.h"
 
-#include "support/crash_point.h"
+#include "support/file_posix.h"
 #include "support/text.h"
 #include "support/unique_fd_posix.h"
 
@@ -17,6 +17,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -54,40 +55,9 @@ struct DirTraits {
     static bool Close(Handle d) { return ::closedir(d) == 0; }
 };
 
-// Writes all of bytes and makes them durable; errno on failure, else 0.
-int WriteWhole(int fd, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        support::CrashPoint();
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0)
-            return errno;
-        done += size_t(n);
-    }
-    support::CrashPoint();
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-// Writes bytes, durable, into a new temporary file of this writer beside
-// file and names it in temp; errno on failure (nothing is left behind), else 0.
-int WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
-                   std::filesystem::path& temp) {
-    support::UniqueFd fd;
-    for (int tries = 0; !fd; ++tries) {
-        if (tries == kTemporaryNameTries)
-            return EBUSY; // not EEXIST: that would say the file itself exists
-        temp = TemporaryNameFor(file);
-        support::CrashPoint();
-        fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-        if (!fd && errno != EEXIST)
-            return errno;
-    }
-    int err = WriteWhole(fd.Get(), bytes);
-    if (!fd.Reset() && err == 0)
-        err = errno;
-    if (err != 0)
-        ::unlink(temp.c_str());
-    return err;
+// Names for this writer's temporary files beside `file`.
+std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
+    return [file] { return TemporaryNameFor(file); };
 }
 
 } // namespace
@@ -129,37 +99,17 @@ class PosixPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        std::filesystem::path temp;
-        if (int err = WriteTemporary(file, bytes, temp))
+        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                     kTemporaryNameTries, true))
             return MakeError(FromErrno(err));
-        int err = 0;
-        // A file the user made read-only must stay as it is, as on Windows.
-        if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0)
-            err = EACCES;
-        if (err == 0) {
-            support::CrashPoint();
-            if (::rename(temp.c_str(), file.c_str()) != 0)
-                err = errno;
-        }
-        if (err != 0) {
-            ::unlink(temp.c_str());
-            return MakeError(FromErrno(err));
-        }
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
-        std::filesystem::path temp;
-        if (int err = WriteTemporary(file, bytes, temp))
+        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                     kTemporaryNameTries, false))
             return MakeError(FromErrno(err));
-        // link() gives the data its name only if the name is free, in one
-        // call; the temporary name goes after, so a crash between the two
-        // leaves the record whole and one unlisted name more.
-        support::CrashPoint();
-        const int err = ::link(temp.c_str(), file.c_str()) == 0 ? 0 : errno;
-        support::CrashPoint();
-        ::unlink(temp.c_str());
-        return err == 0 ? Error{} : MakeError(FromErrno(err));
+        return {};
     }
 
     Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,

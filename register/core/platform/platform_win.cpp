@@ -5,7 +5,7 @@
 
 #include "core/platform/temporary_name.h"
 
-#include "support/crash_point.h"
+#include "support/file_win.h"
 #include "support/handles_win.h"
 #include "support/long_path_win.h"
 #include "support/system_error.h"
@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace ombriel {
 namespace {
@@ -24,64 +25,9 @@ using support::UniqueFindHandle;
 using support::UniqueHandle;
 using support::Widen;
 
-Error WriteWhole(HANDLE file, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        support::CrashPoint();
-        const DWORD part = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
-        DWORD wrote = 0;
-        if (!WriteFile(file, bytes.data() + done, part, &wrote, nullptr))
-            return Error{GetLastError(), {}};
-        done += wrote;
-    }
-    support::CrashPoint();
-    if (!FlushFileBuffers(file))
-        return Error{GetLastError(), {}};
-    return {};
-}
-
-// Writes bytes, flushed, into a new temporary file of this writer beside
-// file and names it in temp (extended form); the failure's number, with
-// nothing left behind, or ERROR_SUCCESS.
-DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
-                     std::wstring& temp) {
-    UniqueHandle h;
-    for (int tries = 0; !h; ++tries) {
-        if (tries == kTemporaryNameTries)
-            return ERROR_FILE_EXISTS;
-        temp = ExtendedPath(TemporaryNameFor(file));
-        support::CrashPoint();
-        h.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-        const DWORD err = GetLastError();
-        if (!h && err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
-            return err;
-    }
-    Error written = WriteWhole(h.Get(), bytes);
-    h.Reset();
-    if (written.Failed())
-        DeleteFileW(temp.c_str());
-    return written.number;
-}
-
-// Renames from to to (MOVEFILE_WRITE_THROUGH and flags); the failure's
-// number, or ERROR_SUCCESS. A file that is open cannot be replaced, and a
-// name whose deletion waits for a handle to close cannot be taken: in a
-// register shared by several PCs another one may be reading the record at
-// that very moment, for a few milliseconds. Such a refusal is tried again
-// for a moment before it counts as a failure.
-DWORD RenameWhenUnused(const std::wstring& from, const std::wstring& to, DWORD flags) {
-    constexpr DWORD kPatienceMs = 2000;
-    const ULONGLONG start = GetTickCount64();
-    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 50)) {
-        if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH))
-            return ERROR_SUCCESS;
-        const DWORD err = GetLastError();
-        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) ||
-            GetTickCount64() - start >= kPatienceMs)
-            return err;
-        Sleep(pause);
-    }
+// Names for this writer's temporary files beside `file`.
+std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
+    return [file] { return TemporaryNameFor(file); };
 }
 
 class WinPlatform final : public Platform {
@@ -109,37 +55,22 @@ class WinPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        std::wstring temp;
-        if (DWORD err = WriteTemporary(file, bytes, temp))
+        if (DWORD err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                       kTemporaryNameTries, true))
             return MakeError(err);
-        const std::wstring target = ExtendedPath(file);
-        DWORD err = ERROR_SUCCESS;
-        // A read-only target refuses the replacement, as it refuses a write.
-        const DWORD attrs = GetFileAttributesW(target.c_str());
-        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
-            err = ERROR_ACCESS_DENIED;
-        } else {
-            support::CrashPoint();
-            err = RenameWhenUnused(temp, target, MOVEFILE_REPLACE_EXISTING);
-        }
-        if (err != ERROR_SUCCESS) {
-            DeleteFileW(temp.c_str());
-            return MakeError(err);
-        }
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
         std::wstring temp;
-        if (DWORD err = WriteTemporary(file, bytes, temp))
+        if (DWORD err =
+                support::WriteTemporary(bytes, TemporaryNamesFor(file), kTemporaryNameTries, temp))
             return MakeError(err);
-        // A rename without MOVEFILE_REPLACE_EXISTING gives the data its name
-        // only if the name is free, in one call, on a share too.
-        support::CrashPoint();
-        DWORD err = RenameWhenUnused(temp, ExtendedPath(file), 0);
+        // A rename that may not replace gives the data its name only if the
+        // name is free, in one call, on a share too.
+        DWORD err = support::PublishTemporary(temp, file, false);
         if (err == ERROR_SUCCESS)
             return {};
-        DeleteFileW(temp.c_str());
         if (err == ERROR_FILE_EXISTS)
             err = ERROR_ALREADY_EXISTS;
         return MakeError(err);

@@ -4,6 +4,8 @@
 // read and write examined, and the system's error kept for the message.
 // Every call that creates, writes, renames or removes a file passes the crash
 // hook of support/crash_point.h first.
+#include "support/unique_resource.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -17,19 +19,22 @@ enum class FileShare { None, Read, Write, ReadWrite };
 // OpenExisting fails on a missing file; CreateAlways creates or truncates.
 enum class FileDisposition { OpenExisting, CreateAlways };
 
+// The system's file handle (a HANDLE on Windows, a descriptor elsewhere),
+// held as a number so this header names no system type; closed by the
+// system file of file_io_win.cpp or file_io_posix.cpp.
+struct SystemFileTraits {
+    using Handle = intptr_t;
+    static constexpr Handle kNone = -1;
+    static bool Valid(Handle h) { return h != kNone; }
+    static bool Close(Handle h);
+};
+
 class File {
   public:
-    File() = default;
-    ~File();
-    File(File&& other) noexcept;
-    File& operator=(File&& other) noexcept;
-    File(const File&) = delete;
-    File& operator=(const File&) = delete;
-
     // False when the file cannot be opened; LastError() tells why.
     bool Open(const std::filesystem::path& path, FileAccess access, FileShare share,
               FileDisposition disposition);
-    bool IsOpen() const { return handle_ != kClosed; }
+    bool IsOpen() const { return handle_.Valid(); }
 
     // Reads until `size` bytes or the end of the file. `got` < `size` only at
     // the end of the file. False on a failed read.
@@ -46,8 +51,7 @@ class File {
     int LastError() const { return lastError_; }
 
   private:
-    static constexpr intptr_t kClosed = -1;
-    intptr_t handle_ = kClosed;
+    support::UniqueResource<SystemFileTraits> handle_;
     int lastError_ = 0;
 };
 
@@ -58,8 +62,9 @@ std::optional<uint64_t> FreeBytesInFolder(const std::filesystem::path& folder);
 
 // The size of an existing file; nullopt when there is no such file.
 std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path);
-bool RemoveFileAt(const std::filesystem::path& path);
-// Replaces an existing file of the new name.
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to);
+// 0, or the system's error code (errno / GetLastError).
+int RemoveFileAt(const std::filesystem::path& path);
+// Replaces an existing file of the new name; 0 or the system's error code.
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to);
 
 } // namespace zelbrin

@@ -1,6 +1,7 @@
 #include "core/files/file_io.h"
 
 #include "support/crash_point.h"
+#include "support/file_posix.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -37,7 +38,7 @@ bool File::Open(const std::filesystem::path& path, FileAccess access, FileShare,
     }
     if (access == FileAccess::Read)
         ::posix_fadvise(fd, 0, 0, POSIX_FADV_SEQUENTIAL);
-    handle_ = fd;
+    handle_.Reset(fd);
     return true;
 }
 
@@ -45,7 +46,7 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
     got = 0;
     auto* out = static_cast<char*>(buffer);
     while (got < size) {
-        const ssize_t n = ::read(static_cast<int>(handle_), out + got, size - got);
+        const ssize_t n = ::read(static_cast<int>(handle_.Get()), out + got, size - got);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -60,28 +61,15 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
 }
 
 bool File::Write(const void* buffer, size_t size) {
-    const auto* in = static_cast<const char*>(buffer);
-    size_t done = 0;
-    while (done < size) {
-        support::CrashPoint();
-        const ssize_t n = ::write(static_cast<int>(handle_), in + done, size - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            lastError_ = errno;
-            return false;
-        }
-        if (n == 0) {
-            lastError_ = ENOSPC;
-            return false;
-        }
-        done += static_cast<size_t>(n);
+    if (const int err = support::WriteAll(static_cast<int>(handle_.Get()), buffer, size)) {
+        lastError_ = err;
+        return false;
     }
     return true;
 }
 
 bool File::SeekTo(uint64_t offset) {
-    if (::lseek(static_cast<int>(handle_), static_cast<off_t>(offset), SEEK_SET) < 0) {
+    if (::lseek(static_cast<int>(handle_.Get()), static_cast<off_t>(offset), SEEK_SET) < 0) {
         lastError_ = errno;
         return false;
     }
@@ -90,19 +78,19 @@ bool File::SeekTo(uint64_t offset) {
 
 std::optional<uint64_t> File::Size() {
     struct stat st {};
-    if (::fstat(static_cast<int>(handle_), &st) != 0) {
+    if (::fstat(static_cast<int>(handle_.Get()), &st) != 0) {
         lastError_ = errno;
         return std::nullopt;
     }
     return static_cast<uint64_t>(st.st_size);
 }
 
+bool SystemFileTraits::Close(Handle h) {
+    return ::close(static_cast<int>(h)) == 0;
+}
+
 bool File::Close() {
-    if (handle_ == kClosed)
-        return true;
-    const int rc = ::close(static_cast<int>(handle_));
-    handle_ = kClosed;
-    if (rc != 0) {
+    if (!handle_.Reset()) {
         lastError_ = errno;
         return false;
     }
@@ -123,14 +111,14 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
     return static_cast<uint64_t>(st.st_size);
 }
 
-bool RemoveFileAt(const std::filesystem::path& path) {
+int RemoveFileAt(const std::filesystem::path& path) {
     support::CrashPoint();
-    return ::unlink(path.c_str()) == 0;
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }
 
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
     support::CrashPoint();
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace zelbrin

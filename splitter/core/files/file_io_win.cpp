@@ -1,6 +1,7 @@
 #include "core/files/file_io.h"
 
 #include "support/crash_point.h"
+#include "support/file_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -62,7 +63,7 @@ bool File::Open(const std::filesystem::path& path, FileAccess access, FileShare 
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
-    handle_ = reinterpret_cast<intptr_t>(h);
+    handle_.Reset(reinterpret_cast<intptr_t>(h));
     return true;
 }
 
@@ -72,7 +73,7 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
     while (got < size) {
         const DWORD ask = static_cast<DWORD>(std::min(size - got, kMaxIo));
         DWORD n = 0;
-        if (!ReadFile(AsHandle(handle_), out + got, ask, &n, nullptr)) {
+        if (!ReadFile(AsHandle(handle_.Get()), out + got, ask, &n, nullptr)) {
             lastError_ = static_cast<int>(GetLastError());
             return false;
         }
@@ -84,21 +85,9 @@ bool File::Read(void* buffer, size_t size, size_t& got) {
 }
 
 bool File::Write(const void* buffer, size_t size) {
-    const auto* in = static_cast<const char*>(buffer);
-    size_t done = 0;
-    while (done < size) {
-        const DWORD ask = static_cast<DWORD>(std::min(size - done, kMaxIo));
-        DWORD n = 0;
-        support::CrashPoint();
-        if (!WriteFile(AsHandle(handle_), in + done, ask, &n, nullptr)) {
-            lastError_ = static_cast<int>(GetLastError());
-            return false;
-        }
-        if (n == 0) {
-            lastError_ = ERROR_DISK_FULL;
-            return false;
-        }
-        done += n;
+    if (const uint32_t err = support::WriteAll(AsHandle(handle_.Get()), buffer, size)) {
+        lastError_ = static_cast<int>(err);
+        return false;
     }
     return true;
 }
@@ -106,7 +95,7 @@ bool File::Write(const void* buffer, size_t size) {
 bool File::SeekTo(uint64_t offset) {
     LARGE_INTEGER to;
     to.QuadPart = static_cast<LONGLONG>(offset);
-    if (!SetFilePointerEx(AsHandle(handle_), to, nullptr, FILE_BEGIN)) {
+    if (!SetFilePointerEx(AsHandle(handle_.Get()), to, nullptr, FILE_BEGIN)) {
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
@@ -115,19 +104,19 @@ bool File::SeekTo(uint64_t offset) {
 
 std::optional<uint64_t> File::Size() {
     LARGE_INTEGER size;
-    if (!GetFileSizeEx(AsHandle(handle_), &size)) {
+    if (!GetFileSizeEx(AsHandle(handle_.Get()), &size)) {
         lastError_ = static_cast<int>(GetLastError());
         return std::nullopt;
     }
     return static_cast<uint64_t>(size.QuadPart);
 }
 
+bool SystemFileTraits::Close(Handle h) {
+    return CloseHandle(AsHandle(h)) != 0;
+}
+
 bool File::Close() {
-    if (handle_ == kClosed)
-        return true;
-    const BOOL ok = CloseHandle(AsHandle(handle_));
-    handle_ = kClosed;
-    if (!ok) {
+    if (!handle_.Reset()) {
         lastError_ = static_cast<int>(GetLastError());
         return false;
     }
@@ -156,15 +145,12 @@ std::optional<uint64_t> FileSizeAt(const std::filesystem::path& path) {
     return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-bool RemoveFileAt(const std::filesystem::path& path) {
-    support::CrashPoint();
-    return DeleteFileW(ExtendedPath(path).c_str()) != 0;
+int RemoveFileAt(const std::filesystem::path& path) {
+    return static_cast<int>(support::RemoveFile(path));
 }
 
-bool RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
-    support::CrashPoint();
-    return MoveFileExW(ExtendedPath(from).c_str(), ExtendedPath(to).c_str(),
-                       MOVEFILE_REPLACE_EXISTING) != 0;
+int RenameFileAt(const std::filesystem::path& from, const std::filesystem::path& to) {
+    return static_cast<int>(support::RenameFile(from, to, true));
 }
 
 } // namespace zelbrin

@@ -2,7 +2,8 @@
 // Rebuilds a file from the numbered pieces of a split: counts the set from
 // its first piece, asks before writing, concatenates the pieces in number
 // order into the target folder and checks the result against the set's
-// checksum file. Every outcome reaches the user through the OperationUi.
+// checksum file. The dialog's half counts and asks; the work's half writes,
+// verifies and returns how it ended.
 #include "core/operation_ui.h"
 
 #include <cstddef>
@@ -12,6 +13,11 @@ namespace zelbrin {
 // Bytes moved per read and write.
 inline constexpr size_t kJoinCopyBlock = 204800;
 
-void JoinFiles(OperationUi& ui);
+// The dialog's half: checks the inputs, counts the set and asks `confirm`.
+Prepared PrepareJoin(const OperationInputs& in, const Confirmation& confirm);
+
+// The join operation, both halves on the calling thread, from reading the
+// dialog to its final message.
+WorkResult JoinFiles(OperationUi& ui);
 
 } // namespace zelbrin

@@ -85,7 +85,7 @@ bool Failed(const Ending& ending) {
 
 } // namespace
 
-PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeValue mode,
+PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitModeValue mode,
                                 const PiecePlan& plan, TransferBuffers& buffers,
                                 const std::filesystem::path& base, bool crcCheck) {
     const uint64_t count = PieceFileCount(mode, plan);
@@ -118,7 +118,7 @@ PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeV
     return {{}, piece.Files(), crc};
 }
 
-Ending KeywordOccurs(OperationUi& ui, PieceSource& source, const std::string& keyword,
+Ending KeywordOccurs(WorkProgress& ui, PieceSource& source, const std::string& keyword,
                      TransferBuffers& buffers, bool& found) {
     KeywordScanner scanner(keyword);
     std::vector<uint64_t> ends;
@@ -138,7 +138,7 @@ Ending KeywordOccurs(OperationUi& ui, PieceSource& source, const std::string& ke
     return source.file.SeekTo(0) ? Ending{} : SourceFailed(source, IDS_SOURCE_READ_FAILED);
 }
 
-PiecesResult WriteKeywordPieces(OperationUi& ui, PieceSource& source, const std::string& keyword,
+PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std::string& keyword,
                                 TransferBuffers& buffers, const std::filesystem::path& base,
                                 bool crcCheck) {
     KeywordScanner scanner(keyword);

@@ -50,19 +50,19 @@ struct PieceSource {
     uint64_t size = 0;
 };
 
-PiecesResult WritePlannedPieces(OperationUi& ui, PieceSource& source, SplitModeValue mode,
+PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitModeValue mode,
                                 const PiecePlan& plan, TransferBuffers& buffers,
                                 const std::filesystem::path& base, bool crcCheck);
 
 // First pass: is there any occurrence at all? Nothing is written before that
 // is known. Reads the source through and back to its start; a failure ends
 // with its message.
-Ending KeywordOccurs(OperationUi& ui, PieceSource& source, const std::string& keyword,
+Ending KeywordOccurs(WorkProgress& ui, PieceSource& source, const std::string& keyword,
                      TransferBuffers& buffers, bool& found);
 
 // A piece is created only when it has a byte to hold, so no piece is empty
 // and a file ending with the keyword ends with the piece holding it.
-PiecesResult WriteKeywordPieces(OperationUi& ui, PieceSource& source, const std::string& keyword,
+PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std::string& keyword,
                                 TransferBuffers& buffers, const std::filesystem::path& base,
                                 bool crcCheck);
 

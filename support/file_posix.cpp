@@ -1,0 +1,96 @@
+#include "support/file_posix.h"
+
+#include "support/crash_point.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace support {
+
+int WriteAll(int fd, const void* data, size_t size) {
+    const auto* bytes = static_cast<const char*>(data);
+    size_t done = 0;
+    while (done < size) {
+        CrashPoint();
+        const ssize_t n = ::write(fd, bytes + done, size - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (n == 0)
+            return ENOSPC;
+        done += static_cast<size_t>(n);
+    }
+    return 0;
+}
+
+int CreateTemporary(const std::function<std::filesystem::path()>& nextName, int tries,
+                    const std::function<int(const std::filesystem::path& temp)>& create,
+                    std::filesystem::path& temp) {
+    for (int tried = 0; tried < tries; ++tried) {
+        temp = nextName();
+        CrashPoint();
+        const int err = create(temp);
+        if (err != EEXIST)
+            return err;
+    }
+    return EBUSY;
+}
+
+int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
+                   int tries, std::filesystem::path& temp) {
+    UniqueFd fd;
+    int err = CreateTemporary(
+        nextName, tries,
+        [&](const std::filesystem::path& name) {
+            fd.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+            return fd ? 0 : errno;
+        },
+        temp);
+    if (err != 0)
+        return err;
+    err = WriteAll(fd.Get(), bytes.data(), bytes.size());
+    if (err == 0) {
+        CrashPoint();
+        if (::fsync(fd.Get()) != 0)
+            err = errno;
+    }
+    if (!fd.Reset() && err == 0)
+        err = errno;
+    if (err != 0)
+        ::unlink(temp.c_str());
+    return err;
+}
+
+int PublishTemporary(const std::filesystem::path& temp, const std::filesystem::path& target,
+                     bool replace) {
+    CrashPoint();
+    if (replace) {
+        if (::rename(temp.c_str(), target.c_str()) == 0)
+            return 0;
+        const int err = errno;
+        ::unlink(temp.c_str());
+        return err;
+    }
+    const int err = ::link(temp.c_str(), target.c_str()) == 0 ? 0 : errno;
+    CrashPoint();
+    ::unlink(temp.c_str());
+    return err;
+}
+
+int WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
+                          const std::function<std::filesystem::path()>& nextName, int tries,
+                          bool replace) {
+    std::filesystem::path temp;
+    if (int err = WriteTemporary(bytes, nextName, tries, temp))
+        return err;
+    if (replace && ::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
+        ::unlink(temp.c_str());
+        return EACCES;
+    }
+    return PublishTemporary(temp, target, replace);
+}
+
+} // namespace support
