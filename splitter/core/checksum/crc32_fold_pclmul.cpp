@@ -17,12 +17,32 @@ constexpr size_t kStreams = 8;
 constexpr size_t kRound = kStreams * 16;
 // Below this the set-up costs more than the tables would.
 constexpr size_t kMinLength = 2 * kRound;
+
+// Worked out when the program is compiled, not on every call.
+constexpr FoldPair kByRound = FoldBy(8 * kRound);
+constexpr FoldPair kByBlock = FoldBy(128);
+struct StreamFolds {
+    FoldPair toLast[kStreams - 1]; // stream i moved onto the last stream
+};
+constexpr StreamFolds MakeStreamFolds() {
+    StreamFolds f{};
+    for (size_t i = 0; i + 1 < kStreams; ++i)
+        f.toLast[i] = FoldBy(128 * (kStreams - 1 - i));
+    return f;
+}
+constexpr StreamFolds kStreamFolds = MakeStreamFolds();
 } // namespace
 
 ZELBRIN_CRC_PCLMUL_TARGET uint32_t Crc32UpdatePclmul(uint32_t reg, const unsigned char* p,
                                                      size_t length) {
     if (length < kMinLength)
         return Crc32UpdateSlicing(reg, p, length);
+    // Loads that never straddle a cache line: the bytes up to the next
+    // sixteen-byte boundary go through the tables first.
+    const size_t head = -reinterpret_cast<uintptr_t>(p) & 15;
+    reg = Crc32UpdateSlicing(reg, p, head);
+    p += head;
+    length -= head;
     __m128i x[kStreams];
     for (size_t i = 0; i < kStreams; ++i)
         x[i] = Load128(p + 16 * i);
@@ -31,7 +51,7 @@ ZELBRIN_CRC_PCLMUL_TARGET uint32_t Crc32UpdatePclmul(uint32_t reg, const unsigne
     p += kRound;
     length -= kRound;
 
-    const __m128i byRound = Constants128(FoldBy(8 * kRound));
+    const __m128i byRound = Constants128(kByRound);
     for (; length >= kRound; length -= kRound, p += kRound) {
         for (size_t i = 0; i < kStreams; ++i)
             x[i] = _mm_xor_si128(Fold128(x[i], byRound), Load128(p + 16 * i));
@@ -39,8 +59,8 @@ ZELBRIN_CRC_PCLMUL_TARGET uint32_t Crc32UpdatePclmul(uint32_t reg, const unsigne
 
     __m128i one = x[kStreams - 1];
     for (size_t i = 0; i + 1 < kStreams; ++i)
-        one = _mm_xor_si128(one, Fold128(x[i], Constants128(FoldBy(128 * (kStreams - 1 - i)))));
-    const __m128i byBlock = Constants128(FoldBy(128));
+        one = _mm_xor_si128(one, Fold128(x[i], Constants128(kStreamFolds.toLast[i])));
+    const __m128i byBlock = Constants128(kByBlock);
     for (; length >= 16; length -= 16, p += 16)
         one = _mm_xor_si128(Fold128(one, byBlock), Load128(p));
 

@@ -49,7 +49,8 @@ ZELBRIN_CRC_PCLMUL_TARGET inline __m128i Constants128(FoldPair k) {
 
 // The block moved on by the distance the constants stand for.
 ZELBRIN_CRC_PCLMUL_TARGET inline __m128i Fold128(__m128i block, __m128i k) {
-    return _mm_xor_si128(_mm_clmulepi64_si128(block, k, 0x00), _mm_clmulepi64_si128(block, k, 0x11));
+    return _mm_xor_si128(_mm_clmulepi64_si128(block, k, 0x00),
+                         _mm_clmulepi64_si128(block, k, 0x11));
 }
 
 } // namespace zelbrin::crc32_fold
