@@ -36,12 +36,11 @@ std::optional<PiecePlan> PlanFor(const OperationInputs& in, uint64_t size) {
 }
 
 // The buffer is sized from the largest piece, so a read never runs past it.
-TransferBuffers BuffersFor(SplitModeValue mode, const PiecePlan& plan, bool crcCheck) {
+TransferBuffers BuffersFor(SplitModeValue mode, const PiecePlan& plan) {
     uint64_t largest = 0;
     for (uint64_t n : {uint64_t{1}, PieceFileCount(mode, plan)})
         largest = std::max(largest, PieceFileSize(mode, plan, n));
-    return TransferBuffers(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)),
-                           crcCheck);
+    return TransferBuffers(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)));
 }
 
 // Writes the pieces by the method the dialog chose; a result with no
@@ -51,7 +50,7 @@ PiecesResult WritePieces(OperationUi& ui, const OperationInputs& in, PieceSource
                          const std::filesystem::path& base) {
     const auto mode = static_cast<SplitModeValue>(in.splitMode);
     if (mode == ByKeyword) {
-        TransferBuffers buffers(TransferChunk, in.crcCheck);
+        TransferBuffers buffers(TransferChunk);
         bool found = false;
         if (Ending e = KeywordOccurs(ui, source, in.value, buffers, found);
             e.message || e.stopped || !found)
@@ -63,7 +62,7 @@ PiecesResult WritePieces(OperationUi& ui, const OperationInputs& in, PieceSource
     const std::optional<PiecePlan> plan = PlanFor(in, source.size);
     if (!plan)
         return {};
-    TransferBuffers buffers = BuffersFor(mode, *plan, in.crcCheck);
+    TransferBuffers buffers = BuffersFor(mode, *plan);
     if (!ui.Confirm(ConfirmSplitText(mode, *plan)))
         return {};
     return WritePlannedPieces(ui, source, mode, *plan, buffers, base, in.crcCheck);
@@ -143,7 +142,7 @@ SplitResult SplitFile(OperationUi& ui) {
     } catch (const std::bad_alloc&) {
         result = {Message(IDS_LOW_ON_MEMORY)};
     } catch (const std::exception&) {
-        // e.g. no thread for the checksum: the split ends, never with success.
+        // Whatever else failed: the split ends, never with success.
         result = {Message(IDS_API_FAILURE)};
     }
     if (EndOperation(ui, result.ending, result.files))
