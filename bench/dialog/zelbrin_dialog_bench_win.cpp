@@ -2,7 +2,9 @@
 // waits: from the answer to the confirmation until the final box. Measures
 // what the engine benches cannot: the program around the engine (its
 // threads, its progress messages). Prints one line, "split <s> join <s>".
-//   zelbrin_dialog_bench <Zelbrin.exe> <source> <empty work folder>
+// CRC Check is ticked unless the last argument is 0 (then the join has no
+// .CRC file to check against).
+//   zelbrin_dialog_bench <Zelbrin.exe> <source> <empty work folder> [crc 0|1]
 #include "ui_driver.h"
 
 #include <chrono>
@@ -65,10 +67,12 @@ double ConfirmAndTime(DWORD pid, HWND dialog) {
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: zelbrin_dialog_bench <Zelbrin.exe> <source> <work folder>\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(
+            stderr, "usage: zelbrin_dialog_bench <Zelbrin.exe> <source> <work folder> [crc 0|1]\n");
         return 2;
     }
+    const bool crc = argc < 5 || std::wstring(argv[4]) != L"0";
     const fs::path exe = argv[1], source = argv[2], work = argv[3];
     const fs::path pieces = work / "pieces", joined = work / "joined";
     fs::create_directories(pieces);
@@ -81,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
     auto item = [&](int id) { return ui::Child(dialog, id); };
 
     SendMessageW(item(kPiecesMethod), BM_CLICK, 0, 0);
-    SendMessageW(item(kCrcCheck), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(item(kCrcCheck), BM_SETCHECK, crc ? BST_CHECKED : BST_UNCHECKED, 0);
     ui::SetText(item(kSource), source.native());
     ui::SetText(item(kTarget), pieces.native());
     ui::SetText(item(kValue), L"8");

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Splits one 1 GiB file into 8 pieces and into 100 MB pieces, with and without
 # the checksum, with the core's engine natively and as a Windows program under
-# Wine, and with GNU split in the same run. Best of N runs per case; the
-# target is emptied and synced between runs (not timed).
+# Wine, and with GNU split in the same run. Best of N runs per case, the
+# contenders taking turns; the target is emptied and synced between runs (not
+# timed).
 #   bash bench/split/run.sh [runs] [work folder]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -31,16 +32,14 @@ winout="Z:$(echo "$work/out" | tr / '\\')"
 
 fresh() { rm -rf "$work/out"; mkdir -p "$work/out"; sync; }
 
-# best <command...>: the fastest of $runs runs; prints "seconds peakMB".
-best() {
-  local bestS="" bestM="" line s m
-  for _ in $(seq "$runs"); do
-    fresh
-    line=$("$@")
-    s=$(echo "$line" | awk '{print $1}'); m=$(echo "$line" | awk '{print $2}')
-    if [ -z "$bestS" ] || awk "BEGIN{exit !($s < $bestS)}"; then bestS=$s; bestM=$m; fi
-  done
-  echo "$bestS $bestM"
+# keep <key> <"seconds peakMB">: remembers the fastest run of each key.
+declare -A bestS bestM
+keep() {
+  local s m
+  s=$(echo "$2" | awk '{print $1}'); m=$(echo "$2" | awk '{print $2}')
+  if [ -z "${bestS[$1]:-}" ] || awk "BEGIN{exit !($s < ${bestS[$1]})}"; then
+    bestS[$1]=$s; bestM[$1]=$m
+  fi
 }
 
 engine() { # native|windows method value crc
@@ -64,18 +63,31 @@ report() { # label seconds peak peerSeconds
     'BEGIN{printf "  %-34s %6.3f s  %5.2f GB/s  ratio %4.2f  peak %6.1f MB\n", l, s, n/s/1e9, p/s, m}'
 }
 
+# Within a case the runs take turns (GNU split, then the engine natively and
+# under Wine, without and with the checksum), so a busy moment on a shared
+# machine costs each of them alike.
 for case in "pieces 8 -n 8" "size 100 -b 100M"; do
   set -- $case
   method=$1 value=$2; shift 2
   echo "== $method $value (1 GiB source)"
-  read -r gs gm < <(best gnu_split "$@")
-  report "GNU split $*" "$gs" "$gm" "$gs"
-  for crc in 0 1; do
-    read -r ns nm < <(best engine native "$method" "$value" "$crc")
-    report "engine native, crc $crc" "$ns" "$nm" "$gs"
-    read -r ws wm < <(best engine windows "$method" "$value" "$crc")
-    report "engine under Wine, crc $crc" "$ws" "$wm" "$gs"
+  bestS=(); bestM=()
+  for _ in $(seq "$runs"); do
+    fresh; keep gnu "$(gnu_split "$@")"
+    for crc in 0 1; do
+      for where in native windows; do
+        fresh; keep "$where $crc" "$(engine "$where" "$method" "$value" "$crc")"
+      done
+    done
   done
+  gs=${bestS[gnu]}
+  report "GNU split $*" "$gs" "${bestM[gnu]}" "$gs"
+  for crc in 0 1; do
+    report "engine native, crc $crc" "${bestS[native $crc]}" "${bestM[native $crc]}" "$gs"
+    report "engine under Wine, crc $crc" "${bestS[windows $crc]}" "${bestM[windows $crc]}" "$gs"
+  done
+  awk -v n0="${bestS[native 0]}" -v n1="${bestS[native 1]}" -v w0="${bestS[windows 0]}" \
+      -v w1="${bestS[windows 1]}" 'BEGIN{
+    printf "  speed with CRC / without: native %.2f, under Wine %.2f\n", n0 / n1, w0 / w1 }'
 done
 fresh
 echo "ratio = GNU split time / engine time (1.0 or more: at least as fast as split)"

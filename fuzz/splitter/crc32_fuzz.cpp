@@ -1,6 +1,7 @@
-// The fast CRC-32 against a bit-at-a-time reference, at any length and
-// alignment and cut anywhere into two updates. Short inputs are repeated to
-// reach the long paths (several 96 KiB stream groups).
+// Every CRC-32 path this processor can take (the slicing tables, PCLMULQDQ,
+// AVX-512) against a bit-at-a-time reference, at any length and alignment
+// and cut anywhere into two updates. Short inputs are repeated to reach the
+// long loops (several 96 KiB stream groups).
 #include "../fuzz_check.h"
 #include "core/checksum/crc32.h"
 
@@ -37,10 +38,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const uint32_t expected = BitwiseCrc(bytes, length);
     FUZZ_CHECK(Crc32Of(bytes, length) == expected);
     const size_t cut = length == 0 ? 0 : cutSeed % (length + 1);
-    Crc32 parts;
-    parts.Update(bytes, cut);
-    parts.Update(bytes + cut, length - cut);
-    FUZZ_CHECK(parts.Value() == expected);
+    for (Crc32Path path : kAllCrc32Paths) {
+        if (Crc32PathMissing(path))
+            continue;
+        Crc32 whole(path);
+        whole.Update(bytes, length);
+        FUZZ_CHECK(whole.Value() == expected);
+        Crc32 parts(path);
+        parts.Update(bytes, cut);
+        parts.Update(bytes + cut, length - cut);
+        FUZZ_CHECK(parts.Value() == expected);
+    }
     FUZZ_CHECK(~Crc32UpdateBytewise(0xFFFFFFFFu, bytes, length) == expected);
     return 0;
 }

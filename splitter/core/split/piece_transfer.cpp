@@ -1,6 +1,6 @@
 #include "core/split/piece_transfer.h"
 
-#include "core/checksum/checksum_worker.h"
+#include "core/checksum/crc32.h"
 #include "core/naming/piece_names.h"
 #include "core/split/keyword_scanner.h"
 #include "core/string_ids.h"
@@ -91,7 +91,7 @@ PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitMode
     const uint64_t count = PieceFileCount(mode, plan);
     ui.SetProgressRange(1, count);
     PieceWriter piece(base);
-    std::optional<ChecksumWorker> checksum;
+    std::optional<Crc32> checksum;
     if (crcCheck)
         checksum.emplace();
     for (uint64_t n = 1; n <= count; ++n) {
@@ -101,11 +101,11 @@ PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitMode
             if (ui.StopRequested())
                 return {piece.RemoveAll()};
             const size_t chunk = static_cast<size_t>(std::min<uint64_t>(left, buffers.Size()));
-            char* block = buffers.Next();
+            char* block = buffers.Data();
             if (Ending e = ReadSource(source, block, chunk); Failed(e))
                 return {e};
             if (checksum)
-                checksum->Feed(block, chunk);
+                checksum->Update(block, chunk);
             if (Ending e = piece.Write(block, chunk); Failed(e))
                 return {e};
             left -= chunk;
@@ -114,7 +114,7 @@ PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitMode
             return {e};
         ui.SetProgressPos(n);
     }
-    const uint32_t crc = checksum ? checksum->Finish() : 0;
+    const uint32_t crc = checksum ? checksum->Value() : 0;
     return {{}, piece.Files(), crc};
 }
 
@@ -126,7 +126,7 @@ Ending KeywordOccurs(WorkProgress& ui, PieceSource& source, const std::string& k
     while (!found) {
         if (ui.StopRequested())
             return StoppedEnding();
-        char* block = buffers.Next();
+        char* block = buffers.Data();
         size_t got = 0;
         if (!source.file.Read(block, buffers.Size(), got))
             return SourceFailed(source, IDS_SOURCE_READ_FAILED);
@@ -145,7 +145,7 @@ PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std
     PieceWriter piece(base);
     std::vector<uint64_t> ends;
     uint64_t offset = 0;
-    std::optional<ChecksumWorker> checksum;
+    std::optional<Crc32> checksum;
     if (crcCheck)
         checksum.emplace();
     const auto put = [&](const char* data, size_t n) {
@@ -157,14 +157,14 @@ PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std
     for (;;) {
         if (ui.StopRequested())
             return {piece.RemoveAll()};
-        char* block = buffers.Next();
+        char* block = buffers.Data();
         size_t got = 0;
         if (!source.file.Read(block, buffers.Size(), got))
             return {SourceFailed(source, IDS_SOURCE_READ_FAILED)};
         if (got == 0)
             break;
         if (checksum)
-            checksum->Feed(block, got);
+            checksum->Update(block, got);
         ends.clear();
         scanner.Feed(block, got, ends);
         size_t pos = 0;
@@ -186,7 +186,7 @@ PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std
     if (piece.IsOpen())
         if (Ending e = piece.Finish(); Failed(e))
             return {e};
-    const uint32_t crc = checksum ? checksum->Finish() : 0;
+    const uint32_t crc = checksum ? checksum->Value() : 0;
     return {{}, piece.Files(), crc};
 }
 

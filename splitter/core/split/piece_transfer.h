@@ -1,10 +1,9 @@
 #pragma once
 // Moving the source's bytes into piece files: by a plan of sizes, or cut
 // after each occurrence of a keyword. The source is read strictly in order,
-// once, through one or two buffers of at most TransferChunk bytes; the
-// checksum of each block is computed on a second thread while the block is
-// written and the next one read. A stop the user asks for is honoured before
-// each block: every piece this run wrote is removed again.
+// once, through one buffer of at most TransferChunk bytes, and the checksum
+// of each block is computed between its reading and its writing. A stop the user asks for is
+// honoured before each block: every piece this run wrote is removed again.
 #include "core/files/file_io.h"
 #include "core/operation_ui.h"
 #include "core/split/split_plan.h"
@@ -20,20 +19,17 @@ namespace zelbrin {
 // Piece data moves through one buffer of at most this many bytes.
 inline constexpr size_t TransferChunk = 512000;
 
-// The transfer buffer; with the checksum on, two that take turns, so the
-// checksum of one block is computed while the next is read into the other.
+// The one buffer every block of a split passes through; the checksum of a
+// block is computed in it, between reading and writing, while it is still in
+// the cache.
 class TransferBuffers {
   public:
-    TransferBuffers(size_t size, bool twoOfThem) : first_(size), second_(twoOfThem ? size : 0) {}
-    size_t Size() const { return first_.size(); }
-    char* Next() {
-        useSecond_ = !second_.empty() && !useSecond_;
-        return useSecond_ ? second_.data() : first_.data();
-    }
+    explicit TransferBuffers(size_t size) : bytes_(size) {}
+    size_t Size() const { return bytes_.size(); }
+    char* Data() { return bytes_.data(); }
 
   private:
-    std::vector<char> first_, second_;
-    bool useSecond_ = true;
+    std::vector<char> bytes_;
 };
 
 // What writing the pieces came to.

@@ -46,12 +46,11 @@ std::optional<PiecePlan> PlanFor(const OperationInputs& in, uint64_t size) {
 }
 
 // The buffer is sized from the largest piece, so a read never runs past it.
-TransferBuffers BuffersFor(SplitModeValue mode, const PiecePlan& plan, bool crcCheck) {
+TransferBuffers BuffersFor(SplitModeValue mode, const PiecePlan& plan) {
     uint64_t largest = 0;
     for (uint64_t n : {uint64_t{1}, PieceFileCount(mode, plan)})
         largest = std::max(largest, PieceFileSize(mode, plan, n));
-    return TransferBuffers(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)),
-                           crcCheck);
+    return TransferBuffers(static_cast<size_t>(std::clamp<uint64_t>(largest, 1, TransferChunk)));
 }
 
 SplitStart Prepare(const OperationInputs& in, const std::optional<BatchTemplates>& batch,
@@ -99,14 +98,14 @@ PiecesResult WritePieces(WorkProgress& ui, SplitJob& job, PieceSource& source) {
     const OperationInputs& in = job.in;
     const auto mode = static_cast<SplitModeValue>(in.splitMode);
     if (mode == ByKeyword) {
-        TransferBuffers buffers(TransferChunk, in.crcCheck);
+        TransferBuffers buffers(TransferChunk);
         bool found = false;
         if (Ending e = KeywordOccurs(ui, source, in.value, buffers, found);
             e.message || e.stopped || !found)
             return {e};
         return WriteKeywordPieces(ui, source, in.value, buffers, job.base, in.crcCheck);
     }
-    TransferBuffers buffers = BuffersFor(mode, *job.plan, in.crcCheck);
+    TransferBuffers buffers = BuffersFor(mode, *job.plan);
     return WritePlannedPieces(ui, source, mode, *job.plan, buffers, job.base, in.crcCheck);
 }
 
