@@ -87,6 +87,7 @@ TEST_F(RecordCommands, AddFileOrLinkRefusesKeyAlreadyRecordedFromAnotherFolder) 
         SCOPED_TRACE(addFile ? "add file" : "add link");
         ui = ScriptedUi();
         WriteBytes(doc / "report.pdf.dat", Record("", "Prima"));
+        WriteBytes(doc / "report.pdf", "il documento registrato"); // a whole entry
         ui.picks.push_back(PickNew("report.pdf", "altro"));
         ui.inputAnswers.push_back("Seconda"); // must never be asked for
         std::filesystem::current_path(elsewhere);

@@ -49,6 +49,29 @@ AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
 
 enum class EntryKind { File, Link };
 
+// Completes a file entry whose record is there from an add that was cut
+// short. The record is rewritten only when the user changed its description,
+// and written back as it was if the document cannot be moved in after all:
+// the entry then stays as it was before the command.
+AfterCommand FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFiles& entry,
+                             const std::filesystem::path& source, const RecordFields& recorded,
+                             const std::string& description, bool documentThere) {
+    const bool changed = description != recorded.description;
+    if (changed)
+        if (Error failed = files.WriteRecord(entry.record, "", description))
+            return Fail(ui, failed);
+    // A whole copy is in Doc already: only the original's removal was left.
+    Error failed =
+        documentThere ? files.RemoveFile(source) : files.MoveDocument(source, entry.document);
+    if (!failed)
+        return AfterCommand::Reload;
+    ShowFailure(ui, failed);
+    if (changed && !documentThere)
+        if (Error stuck = files.WriteRecord(entry.record, "", recorded.description))
+            ShowFailure(ui, stuck);
+    return AfterCommand::Reload;
+}
+
 AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
                       FileServices& files) {
     std::optional<ChosenFile> chosen = ui.ChooseDocument();
@@ -63,15 +86,38 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     if (!IsPlainKey(name))
         return Fail(ui, files.Failure(kErrInvalidName));
     const EntryFiles entry = FilesOf(startFolder, name);
-    if (files.Exists(entry.record))
-        return RefuseDuplicate(ui, name);
-
     const bool isFile = kind == EntryKind::File;
-    const std::string description = ui.AskText(
-        isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
-        isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK", DefaultDescription(name));
+    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
+    // What writers killed on the way left in Doc goes first; a copy another
+    // PC is still filling stays.
+    files.RemoveLeftoverTemporaries(entry.folder);
+
+    // A file entry whose add was cut short: its record is there, but its
+    // document is not, or is there whole while the chosen file still holds
+    // the same bytes (the move was stopped before it removed the original).
+    // Adding the same file again finishes it.
+    std::optional<RecordFields> unfinished;
+    bool documentThere = false;
+    if (files.Exists(entry.record)) {
+        RecordFields recorded;
+        if (!isFile || files.ReadRecord(entry.record, recorded) || !recorded.target.empty())
+            return RefuseDuplicate(ui, name);
+        documentThere = files.Exists(entry.document);
+        if (documentThere && !files.IsCopyOf(source, entry.document))
+            return RefuseDuplicate(ui, name);
+        unfinished = std::move(recorded);
+    }
+
+    // An unfinished entry offers the description it was recorded with, so a
+    // plain OK keeps it.
+    const std::string description =
+        ui.AskText(isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
+                   isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK",
+                   unfinished ? unfinished->description : DefaultDescription(name));
     if (description.empty())
         return AfterCommand::Reload;
+    if (unfinished)
+        return FinishFileEntry(ui, files, entry, source, *unfinished, description, documentThere);
 
     if (Error failed = files.EnsureFolder(entry.folder))
         return Fail(ui, failed);
@@ -85,7 +131,6 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     if (!isFile)
         return AfterCommand::Reload;
 
-    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
         // Doc, and must not block a later add of the same name.
