@@ -1,4 +1,5 @@
-// A register of 100,000 documents beside their records: the listing that
+// A register of 100,000 documents beside their records, natively (under Wine
+// creating 200,000 files takes many minutes): the listing that
 // fills the grid also tells which documents are there, and a second start
 // reads nothing from the cache's register.
 #include "core/grid/reload.h"
