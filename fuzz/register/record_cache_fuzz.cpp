@@ -2,7 +2,7 @@
 // accepts is exactly what the writer makes of the records it read back.
 #include "core/records/record_cache.h"
 
-#include "fuzz_check.h"
+#include "../fuzz_check.h"
 
 #include <string>
 
