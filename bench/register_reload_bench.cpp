@@ -160,9 +160,6 @@ int main(int argc, char** argv) {
         {
             ombriel::RecordStore store(ombriel::SystemPlatform(), folder / "Doc", cache);
             ombriel::ReloadRecords(grid, store, false);
-            if (store.CacheWorthSavingNow()) {
-                store.SaveCacheIfChanged();
-            }
         }
         const double first = Ms(Clock::now() - t0);
 

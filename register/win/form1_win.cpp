@@ -172,10 +172,6 @@ void Form1::StartUp() {
         Fgrid.Refresh();
     }
     RemoveLeftoverTemporaries(platform_, doc, store_->Temporaries());
-    // A start that had to read many records keeps them for the next one at
-    // once; a few changes wait for the end of the run.
-    if (store_->CacheWorthSavingNow())
-        store_->SaveCacheIfChanged();
     if (ReadOnly()) {
         for (int i : kEditingButtons)
             ShowWindow(buttons_[i], SW_HIDE);

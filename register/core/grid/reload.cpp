@@ -56,6 +56,10 @@ void ColorRows(GridModel& grid) {
 Error ReloadRecords(GridModel& grid, RecordStore& store, bool readOnly) {
     if (Error e = store.Refresh())
         return e;
+    // Many records read (a first start, a bulk of changes) are kept for the
+    // next start at once, before the grid takes its own copy of their texts.
+    if (store.CacheWorthSavingNow())
+        store.SaveCacheIfChanged();
     const auto& records = store.Records();
     grid.SetRows(1);
     grid.Reserve(static_cast<int>(records.size()) + 1);

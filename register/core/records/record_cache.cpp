@@ -97,36 +97,38 @@ uint32_t Crc32(std::string_view bytes) {
 }
 
 std::string EncodeRecordCache(const RecordCache& cache, const std::vector<StoredRecord>& records) {
-    std::string payload;
-    size_t estimate = 64 + cache.registerPath.size() + cache.orderProbe.size();
+    // One buffer: the header's room first, filled in once the payload is
+    // written, so a register's records are never held encoded twice.
+    std::string out;
+    size_t estimate = kHeaderSize + 64 + cache.registerPath.size() + cache.orderProbe.size();
     uint32_t count = 0;
     for (const StoredRecord& r : records) {
         count += r.settled ? 1 : 0;
         estimate += kLeastRecordBytes + r.fileName.size() + r.fields.target.size() +
                     r.fields.description.size();
     }
-    payload.reserve(estimate);
-    PutU64(payload, uint64_t(cache.takenAt));
-    PutText(payload, cache.registerPath);
-    PutText(payload, cache.orderProbe);
-    PutU32(payload, count);
+    out.reserve(estimate);
+    out.append(kHeaderSize, '\0');
+    PutU64(out, uint64_t(cache.takenAt));
+    PutText(out, cache.registerPath);
+    PutText(out, cache.orderProbe);
+    PutU32(out, count);
     for (const StoredRecord& r : records) {
         if (!r.settled)
             continue;
-        PutText(payload, r.fileName);
-        PutU64(payload, r.size);
-        PutU64(payload, uint64_t(r.writeTime));
-        PutU32(payload, r.error);
-        PutText(payload, r.fields.target);
-        PutText(payload, r.fields.description);
+        PutText(out, r.fileName);
+        PutU64(out, r.size);
+        PutU64(out, uint64_t(r.writeTime));
+        PutU32(out, r.error);
+        PutText(out, r.fields.target);
+        PutText(out, r.fields.description);
     }
-    std::string out;
-    out.reserve(kHeaderSize + payload.size());
-    out.append(kMagic);
-    PutU32(out, kRecordCacheVersion);
-    PutU64(out, payload.size());
-    PutU32(out, Crc32(payload));
-    out += payload;
+    const std::string_view payload = std::string_view(out).substr(kHeaderSize);
+    std::string header(kMagic);
+    PutU32(header, kRecordCacheVersion);
+    PutU64(header, payload.size());
+    PutU32(header, Crc32(payload));
+    out.replace(0, kHeaderSize, header);
     return out;
 }
 

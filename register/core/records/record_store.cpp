@@ -73,6 +73,13 @@ void RecordStore::LoadCache() {
     std::string bytes;
     // Far more than any register's cache: a file this long is no cache.
     constexpr size_t kCacheReadLimit = size_t(1) << 31;
+    // Room for the whole file at once: read in growing steps, a register's
+    // cache would take up to twice its size for a moment.
+    std::vector<ListedFile> cacheFolder;
+    if (!platform_.ListFolder(cacheFile_.parent_path(), cacheFolder))
+        for (const ListedFile& f : cacheFolder)
+            if (f.name == support::Utf8FromPath(cacheFile_.filename()) && f.size < kCacheReadLimit)
+                bytes.reserve(size_t(f.size) + 1);
     if (platform_.ReadFileHead(cacheFile_, kCacheReadLimit, bytes))
         return;
     RecordCache cache;
@@ -134,7 +141,8 @@ Error RecordStore::Refresh() {
         r.fileName = std::string(name);
         added.push_back(std::move(r));
     }
-    records_.clear();
+    // Only moved-from shells are left: their room goes before more is taken.
+    records_ = std::vector<StoredRecord>();
 
     // The grid's order. A few new names go where a search among the kept
     // ones puts them; many, or a list in another locale's order, are sorted
@@ -146,8 +154,10 @@ Error RecordStore::Refresh() {
         return na < nb;
     };
     std::vector<StoredRecord> ordered;
-    ordered.reserve(kept.size() + added.size());
-    if (ordered_ && added.size() * 40 < kept.size()) {
+    if (ordered_ && added.empty()) {
+        ordered = std::move(kept);
+    } else if (ordered_ && added.size() * 40 < kept.size()) {
+        ordered.reserve(kept.size() + added.size());
         std::vector<std::string> addedKeys;
         for (const StoredRecord& r : added)
             addedKeys.push_back(platform_.SortKey(r.fileName));
@@ -175,25 +185,35 @@ Error RecordStore::Refresh() {
         for (; from < kept.size(); ++from)
             ordered.push_back(std::move(kept[from]));
     } else {
-        for (StoredRecord& r : kept)
-            ordered.push_back(std::move(r));
+        ordered = std::move(kept);
+        ordered.reserve(ordered.size() + added.size());
         for (StoredRecord& r : added)
             ordered.push_back(std::move(r));
-        if (!added.empty() || !ordered_) {
-            std::vector<std::string> keys;
-            keys.reserve(ordered.size());
-            for (const StoredRecord& r : ordered)
-                keys.push_back(platform_.SortKey(r.fileName));
-            std::vector<size_t> order(ordered.size());
-            std::iota(order.begin(), order.end(), size_t{0});
-            std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-                return less(keys[a], ordered[a].fileName, keys[b], ordered[b].fileName);
-            });
-            std::vector<StoredRecord> sorted;
-            sorted.reserve(ordered.size());
-            for (size_t i : order)
-                sorted.push_back(std::move(ordered[i]));
-            ordered = std::move(sorted);
+        std::vector<std::string> keys;
+        keys.reserve(ordered.size());
+        for (const StoredRecord& r : ordered)
+            keys.push_back(platform_.SortKey(r.fileName));
+        std::vector<size_t> order(ordered.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return less(keys[a], ordered[a].fileName, keys[b], ordered[b].fileName);
+        });
+        keys = std::vector<std::string>();
+        // The order applied in place, cycle by cycle: no second copy of a
+        // register's records is ever held.
+        for (size_t start = 0; start < order.size(); ++start) {
+            if (order[start] == start)
+                continue;
+            StoredRecord held = std::move(ordered[start]);
+            size_t at = start;
+            while (order[at] != start) {
+                const size_t from = order[at];
+                ordered[at] = std::move(ordered[from]);
+                order[at] = at;
+                at = from;
+            }
+            ordered[at] = std::move(held);
+            order[at] = at;
         }
     }
     ordered_ = true;
