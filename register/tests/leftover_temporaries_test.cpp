@@ -132,6 +132,29 @@ TEST_F(FinishAdd, WholeCopyInDocOnlyLosesItsOriginalAndADifferentFileIsRefused) 
     EXPECT_EQ(ReadBytes(doc / "report.pdf"), "lo stesso documento");
 }
 
+TEST_F(FinishAdd, AddUnderWayOnAnotherPcIsADuplicateNotAnUnfinishedEntry) {
+    // Another PC has written the record and is still copying the document.
+    WriteBytes(doc / "report.pdf.dat", FormatRecord(RecordFields{"", "Dell'altro PC"}));
+    WriteBytes(doc / "report.pdf.4242-1.tmp~", "copia in corso");
+    const auto ready = dir.Path() / "pronto";
+    const auto release = dir.Path() / "rilascia";
+    ChildProcess writer("ombriel_test_child",
+                        {"hold", support::Utf8FromPath(doc / "report.pdf.4242-1.tmp~"),
+                         support::Utf8FromPath(ready), support::Utf8FromPath(release)});
+    ASSERT_TRUE(WaitUntil([&] { return std::filesystem::exists(ready); }, std::chrono::seconds(60),
+                          std::chrono::milliseconds(5)));
+    Pick("il mio documento");
+    ui.inputAnswers.push_back("Mia");
+    AddFileEntry(reg, ui, SystemFileServices());
+    WriteBytes(release, "");
+    EXPECT_EQ(writer.Wait().exitCode, 0);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].text, "Esiste già un file 'report.pdf'");
+    EXPECT_EQ(ReadBytes(elsewhere / "report.pdf"), "il mio documento");
+    EXPECT_EQ(ReadBytes(doc / "report.pdf.dat"), FormatRecord(RecordFields{"", "Dell'altro PC"}));
+    EXPECT_EQ(ReadBytes(doc / "report.pdf.4242-1.tmp~"), "copia in corso");
+}
+
 TEST_F(FinishAdd, LinkRecordOfTheSameNameIsStillADuplicate) {
     WriteBytes(doc / "report.pdf.dat", FormatRecord(RecordFields{"C:\\A\\report.pdf", "Link"}));
     Pick("documento");

@@ -5,6 +5,8 @@
 #include "core/commands/failure_box.h"
 #include "support/text.h"
 
+#include <algorithm>
+
 namespace ombriel {
 
 namespace {
@@ -49,6 +51,12 @@ AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
 
 enum class EntryKind { File, Link };
 
+// A move refused because a file of the name is already there.
+bool NameTaken(const Error& failed) {
+    constexpr uint32_t kErrFileExists = 80; // ERROR_FILE_EXISTS
+    return failed.number == kErrAlreadyExists || failed.number == kErrFileExists;
+}
+
 // Completes a file entry whose record is there from an add that was cut
 // short. The record is rewritten only when the user changed its description,
 // and written back as it was if the document cannot be moved in after all:
@@ -65,8 +73,14 @@ AfterCommand FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFile
         documentThere ? files.RemoveFile(source) : files.MoveDocument(source, entry.document);
     if (!failed)
         return AfterCommand::Reload;
-    ShowFailure(ui, failed);
-    if (changed && !documentThere)
+    // The document arrived meanwhile: another PC's add of the name finished
+    // first, and this one is the duplicate.
+    const bool taken = !documentThere && NameTaken(failed);
+    if (taken)
+        RefuseDuplicate(ui, support::Utf8FromPath(entry.document.filename()));
+    else
+        ShowFailure(ui, failed);
+    if (changed && !documentThere && !taken)
         if (Error stuck = files.WriteRecord(entry.record, "", recorded.description))
             ShowFailure(ui, stuck);
     return AfterCommand::Reload;
@@ -90,7 +104,13 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     const std::filesystem::path source = support::PathFromUtf8(chosen->path);
     // What writers killed on the way left in Doc goes first; a copy another
     // PC is still filling stays.
-    files.RemoveLeftoverTemporaries(entry.folder);
+    const std::vector<std::string> held = files.RemoveLeftoverTemporaries(entry.folder);
+    // A copy of this very document another PC is still making: its add is
+    // under way, not cut short.
+    const bool addUnderWay = std::any_of(held.begin(), held.end(), [&](const std::string& t) {
+        return t.size() > name.size() && t.compare(0, name.size(), name) == 0 &&
+               t[name.size()] == '.';
+    });
 
     // A file entry whose add was cut short: its record is there, but its
     // document is not, or is there whole while the chosen file still holds
@@ -100,7 +120,8 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     bool documentThere = false;
     if (files.Exists(entry.record)) {
         RecordFields recorded;
-        if (!isFile || files.ReadRecord(entry.record, recorded) || !recorded.target.empty())
+        if (!isFile || addUnderWay || files.ReadRecord(entry.record, recorded) ||
+            !recorded.target.empty())
             return RefuseDuplicate(ui, name);
         documentThere = files.Exists(entry.document);
         if (documentThere && !files.IsCopyOf(source, entry.document))
@@ -126,6 +147,7 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     // this add is the one refused. A document is moved into Doc only once
     // its record is there, so it never lies in Doc unseen, whenever the
     // program may stop.
+    const bool documentBefore = isFile && files.Exists(entry.document);
     if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
         return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name) : Fail(ui, failed);
     if (!isFile)
@@ -133,7 +155,11 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
 
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
-        // Doc, and must not block a later add of the same name.
+        // Doc, and must not block a later add of the same name. Unless a
+        // document of the name came into Doc since the record was made
+        // (another PC finished this entry meanwhile): the record lists it.
+        if (NameTaken(failed) && !documentBefore && files.Exists(entry.document))
+            return RefuseDuplicate(ui, name);
         ShowFailure(ui, failed);
         if (Error stuck = files.RemoveFile(entry.record))
             ShowFailure(ui, stuck);

@@ -11,8 +11,9 @@ bool FileServices::IsCopyOf(const std::filesystem::path& source,
     return SystemFileServices().IsCopyOf(source, document);
 }
 
-void FileServices::RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
-    SystemFileServices().RemoveLeftoverTemporaries(folder);
+std::vector<std::string>
+FileServices::RemoveLeftoverTemporaries(const std::filesystem::path& folder) {
+    return SystemFileServices().RemoveLeftoverTemporaries(folder);
 }
 
 } // namespace ombriel

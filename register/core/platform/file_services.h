@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace ombriel {
 
@@ -44,8 +45,8 @@ class FileServices {
     virtual bool IsCopyOf(const std::filesystem::path& source,
                           const std::filesystem::path& document);
     // Removes the temporary files that killed writers left in folder; one a
-    // writer still holds open stays. Failures are silent.
-    virtual void RemoveLeftoverTemporaries(const std::filesystem::path& folder);
+    // writer still holds open stays. Returns the names of those that stay.
+    virtual std::vector<std::string> RemoveLeftoverTemporaries(const std::filesystem::path& folder);
     // Makes startFolder the working directory again (drive, then folder).
     virtual Error RestoreWorkingFolder(const std::filesystem::path& startFolder) = 0;
     // The system's description of a failure number, for failures the commands

@@ -48,15 +48,15 @@ int CopyBytes(int in, int out) {
     return ::fsync(out) == 0 ? 0 : errno;
 }
 
-void RemoveLeftovers(const std::filesystem::path& folder) {
+std::vector<std::string> RemoveLeftovers(const std::filesystem::path& folder) {
     Platform& platform = SystemPlatform();
     std::vector<ListedFile> listing;
     if (platform.ListFolder(folder, listing))
-        return;
+        return {};
     std::vector<std::string> names;
     for (ListedFile& f : listing)
         names.push_back(std::move(f.name));
-    RemoveLeftoverTemporaries(platform, folder, names);
+    return RemoveLeftoverTemporaries(platform, folder, names);
 }
 
 class PosixFileServices : public FileServices {
@@ -151,8 +151,9 @@ class PosixFileServices : public FileServices {
                 return false;
         }
     }
-    void RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
-        RemoveLeftovers(folder);
+    std::vector<std::string>
+    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
+        return RemoveLeftovers(folder);
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)

@@ -104,15 +104,16 @@ class WinFileServices : public FileServices {
                 return false;
         }
     }
-    void RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
+    std::vector<std::string>
+    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
         Platform& platform = SystemPlatform();
         std::vector<ListedFile> listing;
         if (platform.ListFolder(folder, listing))
-            return;
+            return {};
         std::vector<std::string> names;
         for (ListedFile& f : listing)
             names.push_back(std::move(f.name));
-        ombriel::RemoveLeftoverTemporaries(platform, folder, names);
+        return ombriel::RemoveLeftoverTemporaries(platform, folder, names);
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         // A full path names its drive, so this sets the drive and then the

@@ -54,11 +54,15 @@ bool IsTemporaryFileName(std::string_view name) {
     return EndsWith(name, kTemporarySuffix);
 }
 
-void RemoveLeftoverTemporaries(Platform& platform, const std::filesystem::path& folder,
-                               const std::vector<std::string>& names) {
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder,
+                                                   const std::vector<std::string>& names) {
+    std::vector<std::string> stayed;
     for (const std::string& name : names)
-        if (IsTemporaryFileName(name))
-            platform.RemoveUnheldFile(folder / support::PathFromUtf8(name));
+        if (IsTemporaryFileName(name) &&
+            platform.RemoveUnheldFile(folder / support::PathFromUtf8(name)))
+            stayed.push_back(name);
+    return stayed;
 }
 
 RecordStore::RecordStore(Platform& platform, std::filesystem::path docFolder,

@@ -73,8 +73,9 @@ bool IsTemporaryFileName(std::string_view name);
 
 // Removes the temporary files named in names (from a listing of folder) that
 // killed writers left behind; a file some writer still holds open stays, and
-// a file that cannot be removed is silently left.
-void RemoveLeftoverTemporaries(Platform& platform, const std::filesystem::path& folder,
-                               const std::vector<std::string>& names);
+// a file that cannot be removed is silently left. Returns the names that stay.
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder,
+                                                   const std::vector<std::string>& names);
 
 } // namespace ombriel
