@@ -1,7 +1,8 @@
 // Ombriel.exe started as a user starts it, on registers of growing size: the
 // time from the process start until its window shows the filled grid, and the
-// program's peak memory. Run under Wine beside ombriel_reload_bench's bare
-// loop, in the same script.
+// program's peak memory, at a first start (no cache of the register's
+// records) and at a second one (the first one's cache). Run under Wine beside
+// ombriel_reload_bench's bare loop, in the same script.
 //   ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> <empty register> <register>...
 #include "listview_driver.h"
 #include "ui_driver.h"
@@ -58,6 +59,16 @@ double BareProcessMs(const std::filesystem::path& benchExe, const std::filesyste
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
+// The user's cache of parsed records: removed, the next start is a first one.
+void ForgetCaches() {
+    wchar_t local[32768];
+    const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", local, 32768);
+    if (n > 0 && n < 32768) {
+        std::error_code ignored;
+        std::filesystem::remove_all(std::filesystem::path(local) / L"Ombriel" / L"Cache", ignored);
+    }
+}
+
 template <class T> T Median(std::vector<T> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -71,41 +82,49 @@ int wmain(int argc, wchar_t** argv) {
                              "<empty register> <register>...\n");
         return 2;
     }
-    const int rounds = 3;
     std::filesystem::path exe = std::filesystem::absolute(argv[1]);
     std::filesystem::path benchExe = std::filesystem::absolute(argv[2]);
-    // Runs of the program and of the bare loop alternate, so a busy moment of
-    // the machine falls on both; each figure is the median of its rounds, less
-    // the same process's start on an empty register.
-    auto measure = [&](const std::filesystem::path& folder, Run& program, double& bare) {
-        std::vector<Run> runs;
-        std::vector<double> bares;
-        for (int i = 0; i < rounds; ++i) {
-            runs.push_back(StartAndWaitForGrid(exe, folder));
-            bares.push_back(BareProcessMs(benchExe, folder));
-        }
+    // Each figure is the median of its rounds, less the same process's start
+    // on an empty register.
+    auto median = [](std::vector<Run> runs) {
         std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.ms < b.ms; });
-        program = runs[runs.size() / 2];
-        bare = Median(bares);
+        return runs[runs.size() / 2];
     };
-    Run empty;
-    double emptyBare = 0;
-    measure(std::filesystem::absolute(argv[3]), empty, emptyBare);
-    std::printf("%-12s %8s %11s %11s %9s %9s %6s %11s %11s\n", "register", "rows", "program ms",
-                "bare ms", "fill net", "bare net", "ratio", "peak WS MiB", "peak priv");
-    std::printf("%-12s %8d %11.1f %11.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
-                empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
+    auto starts = [&](const std::filesystem::path& folder, bool first, int rounds) {
+        std::vector<Run> runs;
+        for (int i = 0; i < rounds; ++i) {
+            if (first)
+                ForgetCaches();
+            runs.push_back(StartAndWaitForGrid(exe, folder));
+        }
+        return median(runs);
+    };
+    const Run empty = starts(std::filesystem::absolute(argv[3]), true, 3);
+    const double emptyBare = BareProcessMs(benchExe, std::filesystem::absolute(argv[3]));
+    std::printf("%-12s %8s %-7s %11s %9s %9s %9s %6s %11s %11s\n", "register", "rows", "start",
+                "program ms", "bare ms", "fill net", "bare net", "ratio", "peak WS MiB",
+                "peak priv");
+    std::printf("%-12s %8d %-7s %11.1f %9.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
+                "-", empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
                 empty.peakPrivate / 1048576.0);
     for (int i = 4; i < argc; ++i) {
         std::filesystem::path folder = std::filesystem::absolute(argv[i]);
-        Run r;
-        double bare = 0;
-        measure(folder, r, bare);
-        double fill = r.ms - empty.ms;
-        double bareNet = bare - emptyBare;
-        std::printf("%-12s %8d %11.1f %11.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
-                    folder.filename().string().c_str(), r.rows, r.ms, bare, fill, bareNet,
-                    fill / bareNet, r.peakWorkingSet / 1048576.0, r.peakPrivate / 1048576.0);
+        // The bare loop between the program's runs, so a busy moment of the
+        // machine falls on both.
+        std::vector<double> bares;
+        const Run first = starts(folder, true, 2);
+        bares.push_back(BareProcessMs(benchExe, folder));
+        const Run second = starts(folder, false, 3);
+        bares.push_back(BareProcessMs(benchExe, folder));
+        const double bareNet = Median(bares) - emptyBare;
+        for (const auto& [what, r] : {std::pair<const char*, const Run&>{"first", first},
+                                      std::pair<const char*, const Run&>{"second", second}}) {
+            const double fill = r.ms - empty.ms;
+            std::printf("%-12s %8d %-7s %11.1f %9.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
+                        folder.filename().string().c_str(), r.rows, what, r.ms, Median(bares), fill,
+                        bareNet, fill / bareNet, r.peakWorkingSet / 1048576.0,
+                        r.peakPrivate / 1048576.0);
+        }
         std::fflush(stdout);
     }
     return 0;

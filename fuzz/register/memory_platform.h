@@ -35,6 +35,16 @@ class MemoryPlatform : public ombriel::Platform {
         names.clear();
         return {};
     }
+    ombriel::Error ListFolder(const std::filesystem::path&,
+                              std::vector<ombriel::ListedFile>& listed) override {
+        listed.clear();
+        return {};
+    }
+    int64_t Now() override { return 0; }
+    ombriel::Error RemoveUnheldFile(const std::filesystem::path& file) override {
+        return files.erase(file.string()) ? ombriel::Error{} : MakeError(ombriel::kErrFileNotFound);
+    }
+    std::filesystem::path LocalCacheFolder() override { return {}; }
     std::string SortKey(std::string_view text) override { return std::string(text); }
     std::string Describe(uint32_t number) override { return "Errore " + std::to_string(number); }
 };

@@ -135,16 +135,41 @@ std::vector<std::string> TemporaryFiles(const CrashLayout& at) {
     return found;
 }
 
-// The user starts the program again and repeats the command. An add whose
-// record got written before the crash is refused as a duplicate, touching
-// nothing; anything else gets through, whatever the crash left behind
-// (a leftover temporary file included).
+// Everything in Doc once the command is done: the documents and records of
+// the scenario, nothing else (no temporary file of the killed run).
+void ExpectDocHoldsOnlyEntries(const CommandScenario& scenario, const CrashLayout& at) {
+    std::vector<std::string> expected, found;
+    for (const auto& record : scenario.records)
+        if (record.after(at))
+            expected.push_back(record.key + ".dat");
+    for (const auto& document : scenario.documents)
+        if (document.end == DocumentEnd::Doc ||
+            (document.end == DocumentEnd::Home && document.home(at).parent_path() == at.Doc()))
+            expected.push_back(document.name);
+    for (const auto& item : std::filesystem::directory_iterator(at.Doc()))
+        found.push_back(support::Utf8FromPath(item.path().filename()));
+    std::sort(expected.begin(), expected.end());
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, expected);
+}
+
+// The user starts the program again and repeats the command. An add file
+// whose record got written before the crash finishes its entry; an add link
+// whose record got written is refused as a duplicate, touching nothing;
+// anything else gets through, whatever the crash left behind (a leftover
+// temporary file included).
 void ExpectCommandWorksAgain(const CommandScenario& scenario, const CrashLayout& at) {
     bool recorded = false;
     for (const auto& record : scenario.records)
         recorded |= !record.before(at) && std::filesystem::exists(RecordOf(at, record.key));
     const CommandOutcome outcome = scenario.run(at);
     std::filesystem::current_path(at.root);
+    if (scenario.finishesWhenRepeated) {
+        EXPECT_TRUE(outcome.Clean()) << "the repeated add did not finish the entry";
+        ExpectDone(scenario, at);
+        ExpectDocHoldsOnlyEntries(scenario, at);
+        return;
+    }
     if (scenario.addsEntry && recorded) {
         EXPECT_TRUE(outcome.duplicate && !outcome.failed) << "the repeated add was not refused";
         ExpectUsableRegister(scenario, at);

@@ -70,7 +70,8 @@ struct ScenarioRecord {
 
 struct CommandScenario {
     std::string name;
-    bool addsEntry = false; // an add: refused as a duplicate once its record is there
+    bool addsEntry = false;            // an add: refused as a duplicate once its record is there...
+    bool finishesWhenRepeated = false; // ...unless it is an add file, which finishes the entry
     bool deletesFile = false;
     // The fewest file steps the command takes on any system: fewer crash
     // points mean the file layer does not pass the crash hook.
@@ -172,6 +173,7 @@ inline std::vector<CommandScenario> CommandScenarios() {
         CommandScenario add;
         add.name = across ? "add-file-across-drives" : "add-file";
         add.addsEntry = true;
+        add.finishesWhenRepeated = true;
         // The folder, the record (temporary file, data, flush, name) and the
         // move: one step on a drive, three across (copy, name, removal).
         add.leastSteps = across ? 8 : 6;

@@ -42,6 +42,7 @@ class EitherAdd : public RecordCommands, public ::testing::WithParamInterface<bo
 
 TEST_P(EitherAdd, RefusesKeyAlreadyRecordedFromAnotherFolder) {
     WriteBytes(doc / "report.pdf.dat", Record("", "Prima"));
+    WriteBytes(doc / "report.pdf", "il documento registrato"); // a whole entry
     ui.picks.push_back(PickNew("report.pdf", "altro"));
     ui.inputAnswers.push_back("Seconda"); // must never be asked for
     std::filesystem::current_path(elsewhere);

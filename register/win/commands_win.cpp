@@ -41,10 +41,13 @@ void DeleteEntry(Form1& form) {
 }
 
 void OpenEntry(HWND owner, int row, const std::string& nameOrPath,
-               const std::filesystem::path& startFolder, const ViewerPaths& viewers) {
+               const std::filesystem::path& startFolder, const ViewerPaths& viewers,
+               bool markedMissing) {
     WinCommandUi ui(owner);
-    ombriel::OpenEntry(row, nameOrPath, support::Utf8FromPath(startFolder), viewers,
-                       SystemLauncher(), ui);
+    const std::string folder = support::Utf8FromPath(startFolder);
+    if (ReportMissingDocument(row, nameOrPath, folder, markedMissing, SystemFileServices(), ui))
+        return;
+    ombriel::OpenEntry(row, nameOrPath, folder, viewers, SystemLauncher(), ui);
 }
 
 } // namespace ombriel

@@ -19,8 +19,10 @@ void ModifyDescription(Form1& form); // click on BtnModifica, F2 on the grid
 void DeleteEntry(Form1& form);       // click on BtnElimina, Delete on the grid
 
 // Double click on the grid (or Enter): opens the entry of row `row`, whose
-// name-or-path text is nameOrPath; nothing for row 0.
+// name-or-path text is nameOrPath; nothing for row 0. An entry marked as
+// missing its document says so instead, while the document is not there.
 void OpenEntry(HWND owner, int row, const std::string& nameOrPath,
-               const std::filesystem::path& startFolder, const ViewerPaths& viewers);
+               const std::filesystem::path& startFolder, const ViewerPaths& viewers,
+               bool markedMissing);
 
 } // namespace ombriel

@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include "core/commands/failure_box.h"
+#include "core/commands/open_entry.h"
 #include "core/grid/reload.h"
 #include "core/grid/row_selection.h"
 #include "support/text.h"
@@ -159,7 +160,18 @@ void Form1::StartUp() {
     StartFolder_ = cwd;
     SetWindowTextW(hwnd_, (L"OMBRIEL - Vers. " + VersionText()).c_str());
     LoadSettings();
-    ReloadRecords();
+    const std::filesystem::path doc = StartFolder_ / L"Doc";
+    const std::filesystem::path cacheFolder = platform_.LocalCacheFolder();
+    store_ = std::make_unique<RecordStore>(
+        platform_, doc,
+        cacheFolder.empty() ? cacheFolder
+                            : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc)));
+    if (ReloadRecords()) {
+        // The header and widths of an empty grid all the same.
+        FormatGrid(gridModel_, ReadOnly());
+        Fgrid.Refresh();
+    }
+    RemoveLeftoverTemporaries(platform_, doc, store_->Temporaries());
     if (ReadOnly()) {
         for (int i : kEditingButtons)
             ShowWindow(buttons_[i], SW_HIDE);
@@ -206,10 +218,12 @@ std::optional<SelectedEntry> Form1::ChosenEntry() const {
                          gridModel_.TextMatrix(SelectedRow_, 2)};
 }
 
-void Form1::ReloadRecords() {
-    ombriel::ReloadRecords(gridModel_, platform_, StartFolder_ / L"Doc", ReadOnly());
+Error Form1::ReloadRecords() {
+    if (Error e = ombriel::ReloadRecords(gridModel_, *store_, ReadOnly()))
+        return e;
     Fgrid.Refresh();
     SelectedRow_ = 0;
+    return {};
 }
 
 void Form1::OnGridClick() {
@@ -217,6 +231,11 @@ void Form1::OnGridClick() {
         return gridModel_.TextMatrix(row, col);
     });
     SelectedRow_ = click.selectedRow;
+    if (SelectedRow_ != 0 && gridModel_.TextMatrix(SelectedRow_, 0) == kMissingDocumentMark) {
+        Fgrid.SetToolTipText(MissingDocumentHint(DocumentPath(
+            gridModel_.TextMatrix(SelectedRow_, 2), support::Utf8FromPath(StartFolder_))));
+        return;
+    }
     Fgrid.SetToolTipText(click.hint);
 }
 
@@ -224,7 +243,9 @@ void Form1::OnGridDoubleClick() {
     const int row = gridModel_.Row();
     const std::string nameOrPath =
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
-    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_);
+    const bool missing = row >= 1 && row < gridModel_.Rows() &&
+                         gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
+    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing);
 }
 
 void Form1::LoadSettings() {
@@ -376,6 +397,8 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
+        if (store_)
+            store_->SaveCacheIfChanged();
         PostQuitMessage(0);
         return 0;
     default:

@@ -9,12 +9,14 @@
 #include "core/commands/record_commands.h"
 #include "core/grid/grid_model.h"
 #include "core/platform/platform.h"
+#include "core/records/record_store.h"
 #include "core/records/settings_file.h"
 #include "support/handles_win.h"
 
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -35,8 +37,11 @@ class Form1 {
     const std::filesystem::path& StartFolder() const { return StartFolder_; }
     // The texts of the row the user chose; nothing when no row is chosen.
     std::optional<SelectedEntry> ChosenEntry() const;
-    // Rebuilds the grid from StartFolder\Doc; afterwards no row is chosen.
-    void ReloadRecords();
+    // Rebuilds the grid from StartFolder\Doc, reading only the record files
+    // that changed; afterwards no row is chosen and the grid shows its first
+    // rows. A Doc that cannot be listed returns the failure (number 0 for
+    // success) and leaves the grid and the selection as they were.
+    Error ReloadRecords();
 
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -72,6 +77,8 @@ class Form1 {
     // rows than a 16-bit number counts.
     int SelectedRow_ = 0;
     std::wstring CommandArg_;
+    // The records read so far, so a reload reads only what changed.
+    std::unique_ptr<RecordStore> store_;
     GridModel gridModel_;
     GridView Fgrid;
 

@@ -80,6 +80,8 @@ void GridView::Refresh() {
     ListView_SetItemState(hwnd_, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     if (model_.Row() >= 1) {
         ListView_SetItemState(hwnd_, model_.Row() - 1, LVIS_FOCUSED, LVIS_FOCUSED);
+        // The current row is in sight, so the keyboard starts where the user looks.
+        ListView_EnsureVisible(hwnd_, model_.Row() - 1, FALSE);
     }
     InvalidateRect(hwnd_, nullptr, TRUE);
 }

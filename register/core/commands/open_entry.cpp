@@ -68,4 +68,22 @@ void OpenEntry(int currentRow, std::string_view nameOrPath, std::string_view sta
         ShowFailure(ui, failed, support::PathFromUtf8(request.program));
 }
 
+std::string MissingDocumentHint(std::string_view documentPath) {
+    return "Documento mancante: " + std::string(documentPath);
+}
+
+bool ReportMissingDocument(int currentRow, std::string_view nameOrPath,
+                           std::string_view startFolder, bool markedMissing, FileServices& files,
+                           CommandUi& ui) {
+    if (currentRow < 1 || !markedMissing || nameOrPath.find(":\\") != std::string_view::npos)
+        return false;
+    const std::string document = DocumentPath(nameOrPath, startFolder);
+    // The mark is as old as the last reload: a document put back since opens.
+    if (files.Exists(support::PathFromUtf8(document)))
+        return false;
+    ui.ShowMessage("Il documento non si trova nella cartella Doc del registro:\r\n" + document,
+                   "Documento mancante", BoxKind::Exclamation);
+    return true;
+}
+
 } // namespace ombriel

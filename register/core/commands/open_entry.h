@@ -2,6 +2,7 @@
 // Opening an entry of the grid: which program starts, with which command line
 // and window state.
 #include "core/commands/command_ui.h"
+#include "core/platform/file_services.h"
 #include "core/platform/process_launcher.h"
 #include "core/records/settings_file.h"
 
@@ -31,5 +32,16 @@ LaunchRequest BuildLaunch(std::string_view nameOrPath, std::string_view startFol
 // header row or an empty grid). A failure shows the "Errore " box.
 void OpenEntry(int currentRow, std::string_view nameOrPath, std::string_view startFolder,
                const ViewerPaths& viewers, ProcessLauncher& launcher, CommandUi& ui);
+
+// The hint of a row whose document is missing from Doc, for its full path.
+std::string MissingDocumentHint(std::string_view documentPath);
+
+// Double-click on a file entry the grid marks as missing its document: when
+// the document is still not there, a box says so and names its path, and
+// true is returned (the entry is not opened). False when the entry is not
+// marked, is a link, or its document has come back.
+bool ReportMissingDocument(int currentRow, std::string_view nameOrPath,
+                           std::string_view startFolder, bool markedMissing, FileServices& files,
+                           CommandUi& ui);
 
 } // namespace ombriel

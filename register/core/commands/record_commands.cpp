@@ -5,6 +5,8 @@
 #include "core/commands/failure_box.h"
 #include "support/text.h"
 
+#include <algorithm>
+
 namespace ombriel {
 
 namespace {
@@ -49,6 +51,41 @@ AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
 
 enum class EntryKind { File, Link };
 
+// A move refused because a file of the name is already there.
+bool NameTaken(const Error& failed) {
+    constexpr uint32_t kErrFileExists = 80; // ERROR_FILE_EXISTS
+    return failed.number == kErrAlreadyExists || failed.number == kErrFileExists;
+}
+
+// Completes a file entry whose record is there from an add that was cut
+// short. The record is rewritten only when the user changed its description,
+// and written back as it was if the document cannot be moved in after all:
+// the entry then stays as it was before the command.
+AfterCommand FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFiles& entry,
+                             const std::filesystem::path& source, const RecordFields& recorded,
+                             const std::string& description, bool documentThere) {
+    const bool changed = description != recorded.description;
+    if (changed)
+        if (Error failed = files.WriteRecord(entry.record, "", description))
+            return Fail(ui, failed, entry.record);
+    // A whole copy is in Doc already: only the original's removal was left.
+    Error failed =
+        documentThere ? files.RemoveFile(source) : files.MoveDocument(source, entry.document);
+    if (!failed)
+        return AfterCommand::Reload;
+    // The document arrived meanwhile: another PC's add of the name finished
+    // first, and this one is the duplicate.
+    const bool taken = !documentThere && NameTaken(failed);
+    if (taken)
+        RefuseDuplicate(ui, support::Utf8FromPath(entry.document.filename()));
+    else
+        ShowFailure(ui, failed, source);
+    if (changed && !documentThere && !taken)
+        if (Error stuck = files.WriteRecord(entry.record, "", recorded.description))
+            ShowFailure(ui, stuck, entry.record);
+    return AfterCommand::Reload;
+}
+
 AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
                       FileServices& files) {
     std::optional<ChosenFile> chosen = ui.ChooseDocument();
@@ -63,15 +100,45 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     if (!IsPlainKey(name))
         return Fail(ui, files.Failure(kErrInvalidName), support::PathFromUtf8(chosen->path));
     const EntryFiles entry = FilesOf(startFolder, name);
-    if (files.Exists(entry.record))
-        return RefuseDuplicate(ui, name);
-
     const bool isFile = kind == EntryKind::File;
-    const std::string description = ui.AskText(
-        isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
-        isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK", DefaultDescription(name));
+    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
+    // What writers killed on the way left in Doc goes first; a copy another
+    // PC is still filling stays.
+    const std::vector<std::string> held = files.RemoveLeftoverTemporaries(entry.folder);
+    // A copy of this very document another PC is still making: its add is
+    // under way, not cut short.
+    const bool addUnderWay = std::any_of(held.begin(), held.end(), [&](const std::string& t) {
+        return t.size() > name.size() && t.compare(0, name.size(), name) == 0 &&
+               t[name.size()] == '.';
+    });
+
+    // A file entry whose add was cut short: its record is there, but its
+    // document is not, or is there whole while the chosen file still holds
+    // the same bytes (the move was stopped before it removed the original).
+    // Adding the same file again finishes it.
+    std::optional<RecordFields> unfinished;
+    bool documentThere = false;
+    if (files.Exists(entry.record)) {
+        RecordFields recorded;
+        if (!isFile || addUnderWay || files.ReadRecord(entry.record, recorded) ||
+            !recorded.target.empty())
+            return RefuseDuplicate(ui, name);
+        documentThere = files.Exists(entry.document);
+        if (documentThere && !files.IsCopyOf(source, entry.document))
+            return RefuseDuplicate(ui, name);
+        unfinished = std::move(recorded);
+    }
+
+    // An unfinished entry offers the description it was recorded with, so a
+    // plain OK keeps it.
+    const std::string description =
+        ui.AskText(isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
+                   isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK",
+                   unfinished ? unfinished->description : DefaultDescription(name));
     if (description.empty())
         return AfterCommand::Reload;
+    if (unfinished)
+        return FinishFileEntry(ui, files, entry, source, *unfinished, description, documentThere);
 
     if (Error failed = files.EnsureFolder(entry.folder))
         return Fail(ui, failed, entry.folder);
@@ -80,16 +147,20 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     // this add is the one refused. A document is moved into Doc only once
     // its record is there, so it never lies in Doc unseen, whenever the
     // program may stop.
+    const bool documentBefore = isFile && files.Exists(entry.document);
     if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
         return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name)
                                                   : Fail(ui, failed, entry.record);
     if (!isFile)
         return AfterCommand::Reload;
 
-    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
-        // Doc, and must not block a later add of the same name.
+        // Doc, and must not block a later add of the same name. Unless a
+        // document of the name came into Doc since the record was made
+        // (another PC finished this entry meanwhile): the record lists it.
+        if (NameTaken(failed) && !documentBefore && files.Exists(entry.document))
+            return RefuseDuplicate(ui, name);
         ShowFailure(ui, failed, source);
         if (Error stuck = files.RemoveFile(entry.record))
             ShowFailure(ui, stuck, entry.record);

@@ -1,6 +1,6 @@
 #include "core/grid/reload.h"
 
-#include "core/records/record_list.h"
+#include "core/records/record_store.h"
 
 namespace ombriel {
 
@@ -53,17 +53,33 @@ void ColorRows(GridModel& grid) {
     }
 }
 
-void ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
-                   bool readOnly) {
-    auto entries = LoadRecords(platform, folder);
+Error ReloadRecords(GridModel& grid, RecordStore& store, bool readOnly) {
+    if (Error e = store.Refresh())
+        return e;
+    // Many records read (a first start, a bulk of changes) are kept for the
+    // next start at once, before the grid takes its own copy of their texts.
+    if (store.CacheWorthSavingNow())
+        store.SaveCacheIfChanged();
+    const auto& records = store.Records();
     grid.SetRows(1);
-    grid.Reserve(static_cast<int>(entries.size()) + 1);
-    for (auto& e : entries) {
-        std::string shown = e.fields.target.empty() ? e.key : std::move(e.fields.target);
-        grid.AddRow({std::string(), std::move(e.fields.description), std::move(shown)});
+    grid.Reserve(static_cast<int>(records.size()) + 1);
+    for (const StoredRecord& r : records) {
+        grid.AddRow({r.documentMissing ? std::string(kMissingDocumentMark) : std::string(),
+                     r.fields.description,
+                     r.fields.target.empty() ? RecordKeyOf(r.fileName) : r.fields.target});
     }
     FormatGrid(grid, readOnly);
     ColorRows(grid);
+    // The list opens at its top, and the keyboard starts there too.
+    if (grid.Rows() > 1)
+        grid.SetRow(1);
+    return {};
+}
+
+Error ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
+                    bool readOnly) {
+    RecordStore store(platform, folder);
+    return ReloadRecords(grid, store, readOnly);
 }
 
 } // namespace ombriel

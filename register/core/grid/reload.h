@@ -2,6 +2,7 @@
 // Rebuilds the grid from the record files of the Doc folder, then labels,
 // sizes and colours it.
 #include "core/grid/grid_model.h"
+#include "core/platform/error.h"
 #include "core/platform/platform.h"
 
 #include <filesystem>
@@ -23,8 +24,20 @@ Rgb TypeColor(std::string_view shown);
 // last data row, column 2.
 void ColorRows(GridModel& grid);
 
-// The grid after a reload of folder. The caller clears its selected row.
-void ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
-                   bool readOnly);
+class RecordStore;
+
+// The mark column 0 shows on a file entry whose document is not in Doc.
+inline constexpr std::string_view kMissingDocumentMark = "!";
+
+// The grid after a refresh of store: rows in the store's order, labelled,
+// sized and coloured, the current cell on the first data row (the rows the
+// user sees first). The caller clears its selected row. A refresh that read
+// many records writes the store's cache (see RecordStore::CacheWorthSavingNow). A Doc that cannot
+// be listed returns the failure and leaves grid and store as they were.
+Error ReloadRecords(GridModel& grid, RecordStore& store, bool readOnly);
+
+// The same for one reload of folder, with nothing kept for the next.
+Error ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
+                    bool readOnly);
 
 } // namespace ombriel

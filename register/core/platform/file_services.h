@@ -3,10 +3,12 @@
 // commands can be run on real files by tests and by the Win32 layer alike.
 // Every step reports its failure instead of throwing.
 #include "core/platform/error.h"
+#include "core/records/record_file.h"
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace ombriel {
 
@@ -34,6 +36,18 @@ class FileServices {
     // Writes a record file whole, replacing any old one in one step.
     virtual Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                               const std::string& description) = 0;
+    // The three below default to the system's own (a stand-in for the file
+    // steps rarely needs to change them).
+    // Reads a record file's two fields.
+    virtual Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields);
+    // True when source is another file than document, or another name of
+    // the same data (removing it then loses nothing), and holds exactly the
+    // same bytes: a move that was cut short after its copy.
+    virtual bool IsCopyOf(const std::filesystem::path& source,
+                          const std::filesystem::path& document);
+    // Removes the temporary files that killed writers left in folder; one a
+    // writer still holds open stays. Returns the names of those that stay.
+    virtual std::vector<std::string> RemoveLeftoverTemporaries(const std::filesystem::path& folder);
     // Makes startFolder the working directory again (drive, then folder).
     virtual Error RestoreWorkingFolder(const std::filesystem::path& startFolder) = 0;
     // The system's description of a failure number, for failures the commands

@@ -3,10 +3,12 @@
 // commands behave and number their failures as they do on Windows.
 #include "core/platform/errno_number.h"
 #include "core/platform/file_services.h"
+#include "core/platform/locked_temporary_posix.h"
 
 #include "core/platform/platform.h"
 #include "core/platform/temporary_name.h"
 #include "core/records/record_file.h"
+#include "core/records/record_store.h"
 
 #include "support/crash_point.h"
 #include "support/file_posix.h"
@@ -14,9 +16,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#include <vector>
 
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace ombriel {
@@ -37,6 +42,17 @@ int CopyBytes(int in, int out) {
     }
     support::CrashPoint();
     return ::fsync(out) == 0 ? 0 : errno;
+}
+
+std::vector<std::string> RemoveLeftovers(const std::filesystem::path& folder) {
+    Platform& platform = SystemPlatform();
+    std::vector<ListedFile> listing;
+    if (platform.ListFolder(folder, listing))
+        return {};
+    std::vector<std::string> names;
+    for (ListedFile& f : listing)
+        names.push_back(std::move(f.name));
+    return RemoveLeftoverTemporaries(platform, folder, names);
 }
 
 class PosixFileServices : public FileServices {
@@ -93,6 +109,49 @@ class PosixFileServices : public FileServices {
                       const std::string& description) override {
         return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
+    Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
+        return ReadRecordFile(SystemPlatform(), recordFile, fields);
+    }
+    bool IsCopyOf(const std::filesystem::path& source,
+                  const std::filesystem::path& document) override {
+        struct stat a {
+        }, b{};
+        if (::stat(source.c_str(), &a) != 0 || ::stat(document.c_str(), &b) != 0 ||
+            !S_ISREG(a.st_mode) || !S_ISREG(b.st_mode))
+            return false;
+        if (a.st_dev == b.st_dev && a.st_ino == b.st_ino)
+            // A second link of the document's data (a move cut short between
+            // its link and its unlink) unless it is the very same name.
+            return std::filesystem::absolute(source).lexically_normal() !=
+                   std::filesystem::absolute(document).lexically_normal();
+        if (a.st_size != b.st_size)
+            return false;
+        support::UniqueFd x(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+        support::UniqueFd y(::open(document.c_str(), O_RDONLY | O_CLOEXEC));
+        if (!x || !y)
+            return false;
+        std::vector<char> p(1 << 16), q(1 << 16);
+        for (;;) {
+            const ssize_t n = ::read(x.Get(), p.data(), p.size());
+            if (n < 0)
+                return false;
+            size_t got = 0;
+            while (got < size_t(n)) {
+                const ssize_t m = ::read(y.Get(), q.data() + got, size_t(n) - got);
+                if (m <= 0)
+                    return false;
+                got += size_t(m);
+            }
+            if (n == 0)
+                return ::read(y.Get(), q.data(), 1) == 0;
+            if (std::memcmp(p.data(), q.data(), size_t(n)) != 0)
+                return false;
+        }
+    }
+    std::vector<std::string>
+    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
+        return RemoveLeftovers(folder);
+    }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)
             return FromErrno(errno);
@@ -117,24 +176,17 @@ class PosixFileServices : public FileServices {
             return FromErrno(errno);
         std::filesystem::path temp;
         support::UniqueFd out;
-        int err = support::CreateTemporary(
-            [&] { return TemporaryNameFor(to); }, kTemporaryNameTries,
-            [&](const std::filesystem::path& name) {
-                out.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-                return out ? 0 : errno;
-            },
-            temp);
-        if (err != 0)
+        if (int err = CreateLockedTemporary(to, temp, out))
             return FromErrno(err);
-        err = CopyBytes(in.Get(), out.Get());
-        if (!out.Reset() && err == 0)
-            err = errno;
+        int err = CopyBytes(in.Get(), out.Get());
         if (err == 0) {
             err = support::PublishTemporary(temp, to, false);
         } else {
             support::CrashPoint();
             ::unlink(temp.c_str());
         }
+        // Held until the copy has its name and the temporary one is gone.
+        out.Reset();
         if (err != 0)
             return FromErrno(err);
         support::CrashPoint();

@@ -5,11 +5,16 @@
 #include "core/platform/move_by_copy_win.h"
 #include "core/platform/platform.h"
 #include "core/records/record_file.h"
+#include "core/records/record_store.h"
 
 #include "support/crash_point.h"
+#include "support/handles_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
+
+#include <cstring>
+#include <vector>
 
 namespace ombriel {
 namespace {
@@ -64,6 +69,52 @@ class WinFileServices : public FileServices {
     Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
                       const std::string& description) override {
         return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
+    }
+    Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
+        return ReadRecordFile(SystemPlatform(), recordFile, fields);
+    }
+    bool IsCopyOf(const std::filesystem::path& source,
+                  const std::filesystem::path& document) override {
+        auto open = [](const std::filesystem::path& p) {
+            return support::UniqueHandle(
+                CreateFileW(support::ExtendedPath(p).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        };
+        support::UniqueHandle x = open(source);
+        support::UniqueHandle y = open(document);
+        BY_HANDLE_FILE_INFORMATION a{}, b{};
+        if (!x || !y || !GetFileInformationByHandle(x.Get(), &a) ||
+            !GetFileInformationByHandle(y.Get(), &b))
+            return false;
+        // The same file under any of its names is never its own copy.
+        if (a.dwVolumeSerialNumber == b.dwVolumeSerialNumber &&
+            a.nFileIndexHigh == b.nFileIndexHigh && a.nFileIndexLow == b.nFileIndexLow)
+            return false;
+        if (a.nFileSizeHigh != b.nFileSizeHigh || a.nFileSizeLow != b.nFileSizeLow)
+            return false;
+        std::vector<char> p(1 << 16), q(1 << 16);
+        for (;;) {
+            DWORD n = 0, m = 0;
+            if (!ReadFile(x.Get(), p.data(), DWORD(p.size()), &n, nullptr) ||
+                !ReadFile(y.Get(), q.data(), n, &m, nullptr) || m != n)
+                return false;
+            if (n == 0)
+                return true;
+            if (std::memcmp(p.data(), q.data(), n) != 0)
+                return false;
+        }
+    }
+    std::vector<std::string>
+    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
+        Platform& platform = SystemPlatform();
+        std::vector<ListedFile> listing;
+        if (platform.ListFolder(folder, listing))
+            return {};
+        std::vector<std::string> names;
+        for (ListedFile& f : listing)
+            names.push_back(std::move(f.name));
+        return ombriel::RemoveLeftoverTemporaries(platform, folder, names);
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         // A full path names its drive, so this sets the drive and then the

@@ -4,6 +4,7 @@
 
 #include "support/crash_point.h"
 #include "support/file_win.h"
+#include "support/handles_win.h"
 #include "support/long_path_win.h"
 
 #include <windows.h>
@@ -44,6 +45,11 @@ uint32_t MoveByCopy(const std::filesystem::path& sourcePath,
             },
             temp))
         return err;
+    // Held from here until it has its name, so the clean-up of leftovers
+    // (which takes only files no one holds) cannot take the finished copy.
+    support::UniqueHandle held(CreateFileW(temp.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     // Only the whole copy gets the document's name, and only if that name
     // is still free.
     if (DWORD err = support::PublishTemporary(temp, targetPath, false))

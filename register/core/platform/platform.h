@@ -5,12 +5,24 @@
 #include "core/platform/error.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ombriel {
+
+// One ordinary file of a folder, as one pass of the folder's listing gives it.
+struct ListedFile {
+    std::string name; // UTF-8, without folder
+    uint64_t size = 0;
+    int64_t writeTime = 0; // last write, in ticks (see Platform::Now)
+};
+
+// Ticks per second of write times and of Platform::Now: 100 ns, counted from
+// 1601-01-01 UTC, as Windows keeps them.
+inline constexpr int64_t kTicksPerSecond = 10'000'000;
 
 class Platform {
   public:
@@ -34,6 +46,22 @@ class Platform {
     // folder yields no names and no failure.
     virtual Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,
                             std::vector<std::string>& names) = 0;
+    // Every ordinary file of folder (no folders, no hidden or system files)
+    // with its size and last-write time, in one pass over the folder. A
+    // missing folder in a reachable parent yields no files and no failure;
+    // any other failure (the folder cannot be listed, its parent cannot be
+    // reached) is returned and files is left empty.
+    virtual Error ListFolder(const std::filesystem::path& folder,
+                             std::vector<ListedFile>& files) = 0;
+    // The present moment, in the ticks of ListedFile::writeTime.
+    virtual int64_t Now() = 0;
+    // Deletes file, but only when no one holds it open: a writer still
+    // filling it (in this or another process, on this or another PC) makes
+    // the call fail, with kErrSharingViolation, and the file stays.
+    virtual Error RemoveUnheldFile(const std::filesystem::path& file) = 0;
+    // The user's own folder for data the program can always rebuild (on this
+    // PC, never on a share); empty when the system names none.
+    virtual std::filesystem::path LocalCacheFolder() = 0;
     // A byte string whose plain byte order is the user's locale-aware,
     // case-insensitive order of texts.
     virtual std::string SortKey(std::string_view text) = 0;

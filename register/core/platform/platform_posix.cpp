@@ -4,8 +4,10 @@
 #include "core/platform/platform.h"
 
 #include "core/platform/errno_number.h"
+#include "core/platform/locked_temporary_posix.h"
 #include "core/platform/temporary_name.h"
 
+#include "support/crash_point.h"
 #include "support/file_posix.h"
 #include "support/text.h"
 #include "support/unique_fd_posix.h"
@@ -14,10 +16,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
-#include <functional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,6 +51,13 @@ uint32_t FromErrno(int e) {
     }
 }
 
+// Seconds from 1601-01-01 to 1970-01-01, the two systems' epochs.
+constexpr int64_t kEpochGapSeconds = 11644473600;
+
+int64_t TicksOf(const struct timespec& t) {
+    return (int64_t(t.tv_sec) + kEpochGapSeconds) * kTicksPerSecond + t.tv_nsec / 100;
+}
+
 struct DirTraits {
     using Handle = DIR*;
     static constexpr Handle kNone = nullptr;
@@ -55,9 +65,36 @@ struct DirTraits {
     static bool Close(Handle d) { return ::closedir(d) == 0; }
 };
 
-// Names for this writer's temporary files beside `file`.
-std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
-    return [file] { return TemporaryNameFor(file); };
+// Writes all of bytes and makes them durable; errno on failure, else 0.
+int WriteWhole(int fd, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        support::CrashPoint();
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0)
+            return errno;
+        done += size_t(n);
+    }
+    support::CrashPoint();
+    return ::fsync(fd) == 0 ? 0 : errno;
+}
+
+// Writes bytes, durable, into a new temporary file of this writer beside
+// file and names it in temp; errno on failure (nothing is left behind), else
+// 0. The file stays open and locked in held until the caller has given the
+// data its name: the clean-up of leftovers passes a held file by.
+int WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
+                   std::filesystem::path& temp, support::UniqueFd& held) {
+    support::UniqueFd fd;
+    if (int err = CreateLockedTemporary(file, temp, fd))
+        return err;
+    int err = WriteWhole(fd.Get(), bytes);
+    if (err != 0) {
+        ::unlink(temp.c_str());
+        return err;
+    }
+    held = std::move(fd);
+    return err;
 }
 
 } // namespace
@@ -99,15 +136,17 @@ class PosixPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
-                                                     kTemporaryNameTries, true))
+        std::filesystem::path temp;
+        support::UniqueFd held;
+        if (int err = WriteTemporary(file, bytes, temp, held))
             return MakeError(FromErrno(err));
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
-        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
-                                                     kTemporaryNameTries, false))
+        std::filesystem::path temp;
+        support::UniqueFd held;
+        if (int err = WriteTemporary(file, bytes, temp, held))
             return MakeError(FromErrno(err));
         return {};
     }
@@ -137,6 +176,73 @@ class PosixPlatform final : public Platform {
             }
             names.push_back(std::move(name));
         }
+        return {};
+    }
+
+    Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
+        files.clear();
+        support::UniqueResource<DirTraits> dir(::opendir(folder.c_str()));
+        if (!dir) {
+            const int err = errno;
+            if (err == ENOENT) {
+                // Doc itself is missing only when the folder above it is there.
+                struct stat st {};
+                if (::stat(folder.parent_path().c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+                    return {};
+                return MakeError(FromErrno(errno));
+            }
+            return MakeError(err == ENOTDIR ? kErrPathNotFound : FromErrno(err));
+        }
+        const int dirFd = ::dirfd(dir.Get());
+        errno = 0;
+        while (dirent* d = ::readdir(dir.Get())) {
+            if (d->d_name[0] == '.' &&
+                (d->d_name[1] == 0 || (d->d_name[1] == '.' && !d->d_name[2])))
+                continue;
+            struct stat st {};
+            // One stat per file: the POSIX listing carries no sizes or times.
+            if (::fstatat(dirFd, d->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
+                continue;
+            ListedFile f;
+            f.name = d->d_name;
+            f.size = uint64_t(st.st_size);
+            f.writeTime = TicksOf(st.st_mtim);
+            files.push_back(std::move(f));
+            errno = 0;
+        }
+        if (errno != 0) {
+            const int err = errno;
+            files.clear();
+            return MakeError(FromErrno(err));
+        }
+        return {};
+    }
+
+    int64_t Now() override {
+        struct timespec ts {};
+        ::clock_gettime(CLOCK_REALTIME, &ts);
+        return TicksOf(ts);
+    }
+
+    Error RemoveUnheldFile(const std::filesystem::path& file) override {
+        // Writers hold a lock on their temporary file while they fill it (see
+        // WriteTemporary); a file whose lock cannot be taken stays.
+        support::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
+        if (!fd)
+            return MakeError(FromErrno(errno));
+        if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0)
+            return MakeError(errno == EWOULDBLOCK ? kErrSharingViolation : FromErrno(errno));
+        support::CrashPoint();
+        if (::unlink(file.c_str()) != 0)
+            return MakeError(FromErrno(errno));
+        return {};
+    }
+
+    std::filesystem::path LocalCacheFolder() override {
+        if (const char* xdg = ::getenv("XDG_CACHE_HOME"); xdg && *xdg == '/')
+            return std::filesystem::path(xdg) / "ombriel";
+        if (const char* home = ::getenv("HOME"); home && *home == '/')
+            return std::filesystem::path(home) / ".cache" / "ombriel";
         return {};
     }
 

@@ -5,6 +5,7 @@
 
 #include "core/platform/temporary_name.h"
 
+#include "support/crash_point.h"
 #include "support/file_win.h"
 #include "support/handles_win.h"
 #include "support/long_path_win.h"
@@ -25,9 +26,68 @@ using support::UniqueFindHandle;
 using support::UniqueHandle;
 using support::Widen;
 
-// Names for this writer's temporary files beside `file`.
-std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
-    return [file] { return TemporaryNameFor(file); };
+Error WriteWhole(HANDLE file, std::string_view bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        support::CrashPoint();
+        const DWORD part = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
+        DWORD wrote = 0;
+        if (!WriteFile(file, bytes.data() + done, part, &wrote, nullptr))
+            return Error{GetLastError(), {}};
+        done += wrote;
+    }
+    support::CrashPoint();
+    if (!FlushFileBuffers(file))
+        return Error{GetLastError(), {}};
+    return {};
+}
+
+// Writes bytes, flushed, into a new temporary file of this writer beside
+// file and names it in temp (extended form); the failure's number, with
+// nothing left behind, or ERROR_SUCCESS. The file stays open in held until
+// the caller has given the data its name: the clean-up of leftovers cannot
+// take a file that is open, and the share mode lets the rename through.
+DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes, std::wstring& temp,
+                     UniqueHandle& held) {
+    UniqueHandle h;
+    for (int tries = 0; !h; ++tries) {
+        if (tries == kTemporaryNameTries)
+            return ERROR_FILE_EXISTS;
+        temp = ExtendedPath(TemporaryNameFor(file));
+        support::CrashPoint();
+        h.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD err = GetLastError();
+        if (!h && err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
+            return err;
+    }
+    Error written = WriteWhole(h.Get(), bytes);
+    if (written.Failed()) {
+        DeleteFileW(temp.c_str());
+        return written.number;
+    }
+    held = std::move(h);
+    return ERROR_SUCCESS;
+}
+
+// Renames from to to (MOVEFILE_WRITE_THROUGH and flags); the failure's
+// number, or ERROR_SUCCESS. A file that is open cannot be replaced, and a
+// name whose deletion waits for a handle to close cannot be taken: in a
+// register shared by several PCs another one may be reading the record at
+// that very moment, for a few milliseconds. Such a refusal is tried again
+// for a moment before it counts as a failure.
+DWORD RenameWhenUnused(const std::wstring& from, const std::wstring& to, DWORD flags) {
+    constexpr DWORD kPatienceMs = 2000;
+    const ULONGLONG start = GetTickCount64();
+    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 50)) {
+        if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH))
+            return ERROR_SUCCESS;
+        const DWORD err = GetLastError();
+        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) ||
+            GetTickCount64() - start >= kPatienceMs)
+            return err;
+        Sleep(pause);
+    }
 }
 
 class WinPlatform final : public Platform {
@@ -55,16 +115,17 @@ class WinPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        if (DWORD err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
-                                                       kTemporaryNameTries, true))
+        std::wstring temp;
+        UniqueHandle held;
+        if (DWORD err = WriteTemporary(file, bytes, temp, held))
             return MakeError(err);
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
         std::wstring temp;
-        if (DWORD err =
-                support::WriteTemporary(bytes, TemporaryNamesFor(file), kTemporaryNameTries, temp))
+        UniqueHandle held;
+        if (DWORD err = WriteTemporary(file, bytes, temp, held))
             return MakeError(err);
         // A rename that may not replace gives the data its name only if the
         // name is free, in one call, on a share too.
@@ -97,6 +158,81 @@ class WinPlatform final : public Platform {
         } while (FindNextFileW(h.Get(), &fd));
         const DWORD e = GetLastError();
         return e == ERROR_NO_MORE_FILES ? Error{} : MakeError(e);
+    }
+
+    Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
+        files.clear();
+        const std::wstring searchPattern = ExtendedPath(folder / L"*");
+        WIN32_FIND_DATAW fd;
+        // Names, sizes and write times in one pass; large fetches make a
+        // share send many entries per round trip.
+        UniqueFindHandle h(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &fd,
+                                            FindExSearchNameMatch, nullptr,
+                                            FIND_FIRST_EX_LARGE_FETCH));
+        if (!h) {
+            const DWORD e = GetLastError();
+            if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND) {
+                // Doc itself is missing only when the folder above it is
+                // there: a dropped share loses both, and that is a failure.
+                const DWORD parent = GetFileAttributesW(ExtendedPath(folder.parent_path()).c_str());
+                if (parent != INVALID_FILE_ATTRIBUTES && (parent & FILE_ATTRIBUTE_DIRECTORY))
+                    return {};
+                const DWORD why = GetLastError();
+                return MakeError(parent == INVALID_FILE_ATTRIBUTES ? why : e);
+            }
+            return MakeError(e);
+        }
+        constexpr DWORD kSkip =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        do {
+            if (fd.dwFileAttributes & kSkip)
+                continue;
+            ListedFile f;
+            f.name = Narrow(fd.cFileName);
+            f.size = uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow;
+            f.writeTime = int64_t(uint64_t(fd.ftLastWriteTime.dwHighDateTime) << 32 |
+                                  fd.ftLastWriteTime.dwLowDateTime);
+            files.push_back(std::move(f));
+        } while (FindNextFileW(h.Get(), &fd));
+        const DWORD e = GetLastError();
+        if (e == ERROR_NO_MORE_FILES)
+            return {};
+        files.clear(); // half a listing would pass for deletions
+        return MakeError(e);
+    }
+
+    int64_t Now() override {
+        FILETIME ft;
+        GetSystemTimePreciseAsFileTime(&ft);
+        return int64_t(uint64_t(ft.dwHighDateTime) << 32 | ft.dwLowDateTime);
+    }
+
+    Error RemoveUnheldFile(const std::filesystem::path& file) override {
+        // No sharing at all: the open fails while any other handle reads or
+        // writes the file, on this PC or, through the share's server, on
+        // another one, and a writer that holds it without FILE_SHARE_DELETE
+        // refuses the DELETE access in any case.
+        support::CrashPoint();
+        UniqueHandle h(CreateFileW(ExtendedPath(file).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!h)
+            return MakeError(GetLastError());
+        FILE_DISPOSITION_INFO dispose{};
+        dispose.DeleteFile = TRUE;
+        if (!SetFileInformationByHandle(h.Get(), FileDispositionInfo, &dispose, sizeof dispose))
+            return MakeError(GetLastError());
+        return {};
+    }
+
+    std::filesystem::path LocalCacheFolder() override {
+        const DWORD n = GetEnvironmentVariableW(L"LOCALAPPDATA", nullptr, 0);
+        if (n == 0)
+            return {};
+        std::wstring value(n, L'\0');
+        value.resize(GetEnvironmentVariableW(L"LOCALAPPDATA", value.data(), n));
+        if (value.empty())
+            return {};
+        return std::filesystem::path(value) / L"Ombriel" / L"Cache";
     }
 
     std::string SortKey(std::string_view text) override {

@@ -7,10 +7,15 @@
 //     to its end with no failure and no refusal; 1: it ran to its end but
 //     told the user of a failure or refused.
 //
+//   ombriel_test_child hold <file> <ready> <release>
+//     opens file as a writer that is still filling it, writes ready, and
+//     keeps the file open until release appears. Exit code 0 then.
+//
 //   ombriel_test_child worker <folder> <worker> <workers> <rounds>
 //     runs the shared-register workload as PC number worker. Exit code 0:
 //     the workload ran through (each command's outcome is in its log).
 #include "crash_scenarios.h"
+#include "hold_file.h"
 #include "shared_register_workload.h"
 
 #include "support/crash_point.h"
@@ -40,6 +45,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = support::testing::ProgramArguments(argc, argv);
     if (args.size() == 4 && args[0] == "command")
         return RunCommand(args[1], support::PathFromUtf8(args[2]), std::stoull(args[3]));
+    if (args.size() == 4 && args[0] == "hold")
+        return HoldAsWriter(support::PathFromUtf8(args[1]), support::PathFromUtf8(args[2]),
+                            support::PathFromUtf8(args[3]))
+                   ? 0
+                   : 1;
     if (args.size() == 5 && args[0] == "worker") {
         workload::Worker worker(workload::Folders{support::PathFromUtf8(args[1])},
                                 std::stoi(args[2]), std::stoi(args[3]));

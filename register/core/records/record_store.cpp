@@ -1,0 +1,308 @@
+#include "core/records/record_store.h"
+
+#include "core/platform/temporary_name.h"
+#include "core/records/record_list.h"
+
+#include "support/text.h"
+
+#include <algorithm>
+#include <atomic>
+#include <numeric>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+
+namespace ombriel {
+namespace {
+
+// Names as the Windows file system compares them, near enough: ASCII and the
+// Latin-1 letters without regard to case.
+char FoldByte(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
+}
+
+int CompareFolded(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        auto x = static_cast<unsigned char>(FoldByte(a[i]));
+        auto y = static_cast<unsigned char>(FoldByte(b[i]));
+        // U+00C0..U+00DE (but U+00D7) in UTF-8: C3 80..C3 9E.
+        if (i > 0 && a[i - 1] == '\xC3' && b[i - 1] == '\xC3') {
+            if (x >= 0x80 && x <= 0x9E && x != 0x97)
+                x = static_cast<unsigned char>(x + 0x20);
+            if (y >= 0x80 && y <= 0x9E && y != 0x97)
+                y = static_cast<unsigned char>(y + 0x20);
+        }
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool EndsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+// A read result that says what the file holds, not that it could not be read.
+bool IsContentResult(uint32_t number) {
+    return number == kErrNone || number == kErrEndOfFile || number == kErrFileTooLarge;
+}
+
+} // namespace
+
+bool IsTemporaryFileName(std::string_view name) {
+    return EndsWith(name, kTemporarySuffix);
+}
+
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder,
+                                                   const std::vector<std::string>& names) {
+    std::vector<std::string> stayed;
+    for (const std::string& name : names)
+        if (IsTemporaryFileName(name) &&
+            platform.RemoveUnheldFile(folder / support::PathFromUtf8(name)))
+            stayed.push_back(name);
+    return stayed;
+}
+
+RecordStore::RecordStore(Platform& platform, std::filesystem::path docFolder,
+                         std::filesystem::path cacheFile)
+    : platform_(platform), docFolder_(std::move(docFolder)),
+      docFolderText_(support::Utf8FromPath(docFolder_)), cacheFile_(std::move(cacheFile)) {}
+
+void RecordStore::LoadCache() {
+    cacheLoaded_ = true;
+    if (cacheFile_.empty())
+        return;
+    std::string bytes;
+    // Far more than any register's cache: a file this long is no cache.
+    constexpr size_t kCacheReadLimit = size_t(1) << 31;
+    // Room for the whole file at once: read in growing steps, a register's
+    // cache would take up to twice its size for a moment.
+    std::vector<ListedFile> cacheFolder;
+    if (!platform_.ListFolder(cacheFile_.parent_path(), cacheFolder))
+        for (const ListedFile& f : cacheFolder)
+            if (f.name == support::Utf8FromPath(cacheFile_.filename()) && f.size < kCacheReadLimit)
+                bytes.reserve(size_t(f.size) + 1);
+    if (platform_.ReadFileHead(cacheFile_, kCacheReadLimit, bytes))
+        return;
+    RecordCache cache;
+    if (!DecodeRecordCache(bytes, cache) || cache.registerPath != docFolderText_)
+        return;
+    bytes = std::string(); // the records are decoded: the file's bytes may go
+    const int64_t settledBefore = cache.takenAt - kSettleSeconds * kTicksPerSecond;
+    // A record written a moment before the cache was taken may have been
+    // rewritten since with the same size and time: it is read again.
+    std::erase_if(cache.records,
+                  [&](const StoredRecord& r) { return r.writeTime > settledBefore; });
+    records_ = std::move(cache.records);
+    ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
+}
+
+Error RecordStore::Refresh() {
+    const int64_t listedAt = platform_.Now();
+    std::vector<ListedFile> listing;
+    if (Error e = platform_.ListFolder(docFolder_, listing))
+        return e;
+    if (!cacheLoaded_)
+        LoadCache();
+
+    // Every name of the listing, for the test whether a document is there.
+    std::vector<std::string_view> present;
+    present.reserve(listing.size());
+    // The record files by name; the flag marks those already taken.
+    std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> files;
+    files.reserve(listing.size());
+    temporaries_.clear();
+    for (const ListedFile& f : listing) {
+        present.push_back(f.name);
+        if (IsTemporaryFileName(f.name))
+            temporaries_.push_back(f.name);
+        else if (IsRecordFileName(f.name))
+            files.emplace(f.name, std::make_pair(&f, false));
+    }
+    std::sort(present.begin(), present.end(),
+              [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
+
+    // The records kept, in their order, then the new ones.
+    std::vector<StoredRecord> kept;
+    kept.reserve(files.size());
+    bool removed = false;
+    for (StoredRecord& r : records_) {
+        auto it = files.find(r.fileName);
+        if (it == files.end() || it->second.second) {
+            removed = true;
+            continue;
+        }
+        it->second.second = true;
+        kept.push_back(std::move(r));
+    }
+    std::vector<StoredRecord> added;
+    for (auto& [name, file] : files) {
+        if (file.second)
+            continue;
+        StoredRecord r;
+        r.fileName = std::string(name);
+        added.push_back(std::move(r));
+    }
+    // Only moved-from shells are left: their room goes before more is taken.
+    records_ = std::vector<StoredRecord>();
+
+    // The grid's order. A few new names go where a search among the kept
+    // ones puts them; many, or a list in another locale's order, are sorted
+    // with the rest.
+    auto less = [](const std::string& ka, const std::string& na, const std::string& kb,
+                   const std::string& nb) {
+        if (int c = ka.compare(kb))
+            return c < 0;
+        return na < nb;
+    };
+    std::vector<StoredRecord> ordered;
+    if (ordered_ && added.empty()) {
+        ordered = std::move(kept);
+    } else if (ordered_ && added.size() * 40 < kept.size()) {
+        ordered.reserve(kept.size() + added.size());
+        std::vector<std::string> addedKeys;
+        for (const StoredRecord& r : added)
+            addedKeys.push_back(platform_.SortKey(r.fileName));
+        std::vector<size_t> order(added.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return less(addedKeys[a], added[a].fileName, addedKeys[b], added[b].fileName);
+        });
+        size_t from = 0;
+        for (size_t i : order) {
+            // The first kept record that sorts after the new one.
+            size_t lo = from, hi = kept.size();
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (less(platform_.SortKey(kept[mid].fileName), kept[mid].fileName, addedKeys[i],
+                         added[i].fileName))
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            for (; from < lo; ++from)
+                ordered.push_back(std::move(kept[from]));
+            ordered.push_back(std::move(added[i]));
+        }
+        for (; from < kept.size(); ++from)
+            ordered.push_back(std::move(kept[from]));
+    } else {
+        ordered = std::move(kept);
+        ordered.reserve(ordered.size() + added.size());
+        for (StoredRecord& r : added)
+            ordered.push_back(std::move(r));
+        std::vector<std::string> keys;
+        keys.reserve(ordered.size());
+        for (const StoredRecord& r : ordered)
+            keys.push_back(platform_.SortKey(r.fileName));
+        std::vector<size_t> order(ordered.size());
+        std::iota(order.begin(), order.end(), size_t{0});
+        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+            return less(keys[a], ordered[a].fileName, keys[b], ordered[b].fileName);
+        });
+        keys = std::vector<std::string>();
+        // The order applied in place, cycle by cycle: no second copy of a
+        // register's records is ever held.
+        for (size_t start = 0; start < order.size(); ++start) {
+            if (order[start] == start)
+                continue;
+            StoredRecord held = std::move(ordered[start]);
+            size_t at = start;
+            while (order[at] != start) {
+                const size_t from = order[at];
+                ordered[at] = std::move(ordered[from]);
+                order[at] = at;
+                at = from;
+            }
+            ordered[at] = std::move(held);
+            order[at] = at;
+        }
+    }
+    ordered_ = true;
+    kept.clear();
+    added.clear();
+
+    // What must be read: new records, changed ones, and those read too soon
+    // after their last write to be trusted unread.
+    std::vector<StoredRecord*> jobs;
+    for (StoredRecord& r : ordered) {
+        const ListedFile& f = *files.at(r.fileName).first;
+        if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
+            continue;
+        r.size = f.size;
+        r.writeTime = f.writeTime;
+        jobs.push_back(&r);
+    }
+    ReadChanged(jobs, listedAt);
+    lastReadCount_ = jobs.size();
+    if (!jobs.empty() || removed)
+        cacheDirty_ = true;
+
+    for (StoredRecord& r : ordered) {
+        const std::string key = RecordKeyOf(r.fileName);
+        r.documentMissing =
+            r.fields.target.empty() && !key.empty() &&
+            !std::binary_search(
+                present.begin(), present.end(), std::string_view(key),
+                [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
+    }
+    records_ = std::move(ordered);
+    return {};
+}
+
+void RecordStore::ReadOne(StoredRecord& record, int64_t listedAt) {
+    RecordFields fields;
+    const Error e =
+        ReadRecordFile(platform_, docFolder_ / support::PathFromUtf8(record.fileName), fields);
+    record.error = e.number;
+    if (!IsContentResult(e.number)) {
+        // Locked by a writer, or a read that failed: what was read before
+        // (if anything) is shown meanwhile, and the file is read again at the
+        // next refresh.
+        record.settled = false;
+        return;
+    }
+    record.fields = std::move(fields);
+    // A write time in the future (another clock) or within the last few
+    // seconds may hide a rewrite that keeps it: such a record is read again.
+    record.settled = record.writeTime <= listedAt - kSettleSeconds * kTicksPerSecond;
+}
+
+void RecordStore::ReadChanged(const std::vector<StoredRecord*>& jobs, int64_t listedAt) {
+    // Each job fills its own record, so the outcome is the same however the
+    // reads interleave.
+    std::atomic<size_t> next{0};
+    auto work = [&] {
+        for (size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < jobs.size();)
+            ReadOne(*jobs[i], listedAt);
+    };
+    const size_t wanted = std::min(kMostReaders, jobs.size() / kReadsPerThread);
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < wanted; ++t) {
+        try {
+            helpers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // fewer threads read the same records
+        }
+    }
+    work();
+    for (std::thread& t : helpers)
+        t.join();
+}
+
+void RecordStore::SaveCacheIfChanged() {
+    if (cacheFile_.empty() || !cacheDirty_)
+        return;
+    RecordCache header;
+    header.takenAt = platform_.Now();
+    header.registerPath = docFolderText_;
+    header.orderProbe = platform_.SortKey(kOrderProbeText);
+    std::error_code ignored;
+    std::filesystem::create_directories(cacheFile_.parent_path(), ignored);
+    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, records_)))
+        cacheDirty_ = false;
+}
+
+} // namespace ombriel

@@ -1,0 +1,81 @@
+#pragma once
+// The records of one register's Doc folder, kept for the whole run: every
+// refresh lists the folder once and reads only the record files that are new
+// or whose size or last-write time changed since they were read, so a
+// command's reload costs one listing plus what changed. A cache of an earlier
+// run (record_cache.h) spares a start the same way; the files stay the only
+// truth. The records are kept in the grid's order.
+#include "core/platform/error.h"
+#include "core/platform/platform.h"
+#include "core/records/record_cache.h"
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace ombriel {
+
+class RecordStore {
+  public:
+    // docFolder: the register's Doc. cacheFile: where the records are kept
+    // between runs; empty for no cache.
+    RecordStore(Platform& platform, std::filesystem::path docFolder,
+                std::filesystem::path cacheFile = {});
+    RecordStore(const RecordStore&) = delete;
+    RecordStore& operator=(const RecordStore&) = delete;
+
+    // Brings the records up to date with Doc. A Doc that is there but cannot
+    // be listed returns the failure and leaves the records as they were; a
+    // missing Doc gives no records and no failure.
+    Error Refresh();
+
+    const std::vector<StoredRecord>& Records() const { return records_; }
+    // The temporary files ("*.tmp~") the last listing found in Doc.
+    const std::vector<std::string>& Temporaries() const { return temporaries_; }
+    // Record files the last refresh had to read.
+    size_t LastReadCount() const { return lastReadCount_; }
+
+    // Writes the cache when the records differ from what it last held; a
+    // failure is silent (the cache is only ever a help).
+    void SaveCacheIfChanged();
+    // True when the last refresh read enough files that the next start would
+    // lose much by finding the cache as it is.
+    bool CacheWorthSavingNow() const { return cacheDirty_ && lastReadCount_ >= kEagerSaveReads; }
+
+    // Record files read by one thread; more are shared out among a few.
+    static constexpr size_t kReadsPerThread = 64;
+    static constexpr size_t kMostReaders = 4;
+    static constexpr size_t kEagerSaveReads = 256;
+
+  private:
+    void LoadCache();
+    void ReadChanged(const std::vector<StoredRecord*>& jobs, int64_t listedAt);
+    void ReadOne(StoredRecord& record, int64_t listedAt);
+
+    Platform& platform_;
+    std::filesystem::path docFolder_;
+    std::string docFolderText_;
+    std::filesystem::path cacheFile_;
+    std::vector<StoredRecord> records_;
+    // records_ is in the order of this run's locale (a cache of another
+    // locale's order is sorted again).
+    bool ordered_ = true;
+    bool cacheLoaded_ = false;
+    bool cacheDirty_ = false;
+    std::vector<std::string> temporaries_;
+    size_t lastReadCount_ = 0;
+};
+
+// True for the name of a temporary file a writer fills before it gives the
+// data its real name.
+bool IsTemporaryFileName(std::string_view name);
+
+// Removes the temporary files named in names (from a listing of folder) that
+// killed writers left behind; a file some writer still holds open stays, and
+// a file that cannot be removed is silently left. Returns the names that stay.
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder,
+                                                   const std::vector<std::string>& names);
+
+} // namespace ombriel
