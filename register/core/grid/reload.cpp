@@ -53,9 +53,12 @@ void ColorRows(GridModel& grid) {
     }
 }
 
-void ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
-                   bool readOnly) {
-    auto entries = LoadRecords(platform, folder);
+Error ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
+                    bool readOnly) {
+    Error listing;
+    auto entries = LoadRecords(platform, folder, listing);
+    if (listing)
+        return listing;
     grid.SetRows(1);
     grid.Reserve(static_cast<int>(entries.size()) + 1);
     for (auto& e : entries) {
@@ -64,6 +67,7 @@ void ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::p
     }
     FormatGrid(grid, readOnly);
     ColorRows(grid);
+    return {};
 }
 
 } // namespace ombriel

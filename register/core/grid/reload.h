@@ -24,7 +24,10 @@ Rgb TypeColor(std::string_view shown);
 void ColorRows(GridModel& grid);
 
 // The grid after a reload of folder. The caller clears its selected row.
-void ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
+// A folder that exists but cannot be listed (a share that dropped, no
+// rights) leaves the grid as it was and gives the listing's failure; a
+// missing folder is an empty register.
+Error ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
                    bool readOnly);
 
 } // namespace ombriel
