@@ -5,6 +5,7 @@
 #include "core/grid/refresh_position.h"
 #include "core/grid/refresh_schedule.h"
 #include "core/grid/reload.h"
+#include "scripted_ui.h"
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
 
@@ -148,6 +149,7 @@ TEST(RefreshPosition, EntryDeletedElsewhereLeavesNoRowChosenAndNoHint) {
     const GridPosition p = CapturePosition(before, 2, 1);
     const RestoredPosition r = RestorePosition(Grid({"a.pdf", "c.pdf"}), p);
     EXPECT_EQ(r.selectedRow, 0);
+    EXPECT_TRUE(r.setHint);
     EXPECT_EQ(r.hint, "");
     EXPECT_EQ(r.topRow, 1);
     EXPECT_EQ(r.currentRow, 1); // the keyboard goes on from the first row in sight
@@ -158,6 +160,7 @@ TEST(RefreshPosition, NoChoiceStaysNoChoiceAndFirstRowGoneNearTheEndIsClamped) {
     const GridPosition p = CapturePosition(before, 0, 5);
     const RestoredPosition r = RestorePosition(Grid({"a", "b", "c"}), p);
     EXPECT_EQ(r.selectedRow, 0);
+    EXPECT_FALSE(r.setHint) << "the hint of an earlier click stays until the next click";
     EXPECT_EQ(r.topRow, 3);
     EXPECT_EQ(r.currentRow, 3);
 
@@ -165,7 +168,8 @@ TEST(RefreshPosition, NoChoiceStaysNoChoiceAndFirstRowGoneNearTheEndIsClamped) {
     const RestoredPosition empty = RestorePosition(Grid({}), p);
     EXPECT_EQ(empty.selectedRow, 0);
     EXPECT_EQ(empty.currentRow, 0);
-    const RestoredPosition fromEmpty = RestorePosition(Grid({"a"}), CapturePosition(Grid({}), 0, 1));
+    const RestoredPosition fromEmpty =
+        RestorePosition(Grid({"a"}), CapturePosition(Grid({}), 0, 1));
     EXPECT_EQ(fromEmpty.topRow, 1);
     EXPECT_EQ(fromEmpty.currentRow, 1);
 }
@@ -196,6 +200,19 @@ TEST(DocReachability, LostDocIsToldOnceUntilItHasBeenListedAgain) {
     r.Listed(true);
     EXPECT_TRUE(r.Failed()) << "a later drop is told again";
     EXPECT_FALSE(r.Failed());
+}
+
+TEST(DocReachability, BoxNamesTheFolderAndTheSystemsReasonUnderTheFailuresNumber) {
+    ombriel::testing::ScriptedUi ui;
+    ShowDocUnreachable(ui, "\\\\server\\Registro\\Doc",
+                       Error{53, "Impossibile trovare il percorso di rete."});
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_EQ(ui.shown[0].title, "Errore 53");
+    EXPECT_EQ(ui.shown[0].kind, BoxKind::Plain);
+    EXPECT_EQ(ui.shown[0].text,
+              "Impossibile raggiungere la cartella dei documenti:\n\\\\server\\Registro\\Doc\n\n"
+              "Impossibile trovare il percorso di rete.\n\nL'elenco resta com'era e si aggiornerà "
+              "da solo quando la cartella sarà di nuovo raggiungibile.");
 }
 
 namespace {

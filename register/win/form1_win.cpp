@@ -8,6 +8,7 @@
 #include "core/commands/failure_box.h"
 #include "core/grid/reload.h"
 #include "core/grid/row_selection.h"
+#include "core/platform/file_services.h"
 #include "support/text.h"
 
 #include <commctrl.h>
@@ -90,6 +91,7 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     SetFocus(Fgrid.Hwnd());
+    StartWatching();
     return true;
 }
 
@@ -122,10 +124,12 @@ void Form1::ConnectGrid() {
     Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
     // The keys do what the buttons do, and only where the buttons are shown.
     Fgrid.onDeleteKey = [this] {
+        Busy busy(*this);
         if (!ReadOnly())
             DeleteEntry(*this);
     };
     Fgrid.onEditKey = [this] {
+        Busy busy(*this);
         if (!ReadOnly())
             ModifyDescription(*this);
     };
@@ -207,9 +211,13 @@ std::optional<SelectedEntry> Form1::ChosenEntry() const {
 }
 
 void Form1::ReloadRecords() {
-    ombriel::ReloadRecords(gridModel_, platform_, StartFolder_ / L"Doc", ReadOnly());
+    const Error listing =
+        ombriel::ReloadRecords(gridModel_, platform_, StartFolder_ / L"Doc", ReadOnly());
     Fgrid.Refresh();
     SelectedRow_ = 0;
+    // This reading is newer than any change a waiting refresh would show.
+    refreshPending_ = false;
+    DocListed(listing, SystemFileServices().Exists(StartFolder_ / L"Doc"));
 }
 
 void Form1::OnGridClick() {
@@ -221,6 +229,7 @@ void Form1::OnGridClick() {
 }
 
 void Form1::OnGridDoubleClick() {
+    Busy busy(*this);
     const int row = gridModel_.Row();
     const std::string nameOrPath =
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
@@ -280,6 +289,7 @@ void Form1::OnCommand(int id, int code, HWND control) {
     }
     if (control && code != BN_CLICKED)
         return;
+    Busy busy(*this);
     switch (id) {
     case IDC_BTN_ADDFILE:
         AddFileEntry(*this);
@@ -373,7 +383,11 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         DestroyWindow(hwnd_);
         return 0;
+    case kDocChangedMessage:
+        OnDocChanged();
+        return 0;
     case WM_DESTROY:
+        watcher_.Stop();
         PostQuitMessage(0);
         return 0;
     default:

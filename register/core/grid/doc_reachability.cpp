@@ -2,6 +2,14 @@
 
 namespace ombriel {
 
+void ShowDocUnreachable(CommandUi& ui, const std::string& docPath, const Error& failure) {
+    ui.ShowMessage("Impossibile raggiungere la cartella dei documenti:\n" + docPath + "\n\n" +
+                       failure.description +
+                       "\n\nL'elenco resta com'era e si aggiornerà da solo quando la cartella "
+                       "sarà di nuovo raggiungibile.",
+                   "Errore " + std::to_string(failure.number), BoxKind::Plain);
+}
+
 bool IsNotFound(const Error& failure) {
     return failure.number == kErrFileNotFound || failure.number == kErrPathNotFound;
 }

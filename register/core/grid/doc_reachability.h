@@ -3,7 +3,10 @@
 // drops stays down for a while and every refresh meanwhile fails the same
 // way: the user hears of it once, and again only after Doc has been listed
 // once more and then lost again.
+#include "core/commands/command_ui.h"
 #include "core/platform/error.h"
+
+#include <string>
 
 namespace ombriel {
 
@@ -25,6 +28,11 @@ class DocReachability {
     bool seen_ = false;
     bool told_ = false;
 };
+
+// The box that tells the user: the folder's path and the system's reason,
+// titled "Errore " and the failure's number as the register's failure boxes
+// are, with only an OK button.
+void ShowDocUnreachable(CommandUi& ui, const std::string& docPath, const Error& failure);
 
 // A failure that says the path is not there, as against one that says it
 // cannot be reached or read.

@@ -51,6 +51,7 @@ RestoredPosition RestorePosition(const GridModel& grid, const GridPosition& befo
     RestoredPosition r;
     r.col = before.col;
     const int rows = grid.Rows();
+    r.setHint = before.selectedRow != 0;
     if (before.selectedRow != 0)
         r.selectedRow = FindKey(grid, before.selectedKey, before.selectedRow);
     if (rows > 1) {

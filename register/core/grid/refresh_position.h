@@ -28,6 +28,9 @@ struct RestoredPosition {
     int currentRow = 0;  // the grid's current row: the chosen one, else the first in sight
     int col = 0;
     std::string hint; // as a click on the chosen row in the kept column would set it
+    // Whether hint replaces the grid's hint: only when a row was chosen. With
+    // none, the hint keeps its last text, as it does until the next click.
+    bool setHint = false;
 };
 
 // The same position in the refreshed grid. An entry deleted elsewhere leaves

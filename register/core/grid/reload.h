@@ -28,6 +28,6 @@ void ColorRows(GridModel& grid);
 // rights) leaves the grid as it was and gives the listing's failure; a
 // missing folder is an empty register.
 Error ReloadRecords(GridModel& grid, Platform& platform, const std::filesystem::path& folder,
-                   bool readOnly);
+                    bool readOnly);
 
 } // namespace ombriel

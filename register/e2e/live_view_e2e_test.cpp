@@ -1,0 +1,223 @@
+// The grid follows what others do in Doc while the window is open: another
+// copy of the register on the same folder (another PC), or plain file writes
+// as Explorer makes them. No input reaches the window that follows.
+#include "register_fixture.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+class LiveViewE2e : public RegisterE2e {
+  protected:
+    ui::Process other_;
+    HWND otherForm_ = nullptr;
+
+    void StartOther() {
+        other_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", {}, folder.Path());
+        otherForm_ = ui::WaitForWindow(other_.Id(), kFormClass);
+        ASSERT_NE(otherForm_, nullptr);
+    }
+    HWND OtherGrid() const { return ui::Child(otherForm_, IDC_FGRID); }
+    void PutEntry(const std::string& key, const std::string& description) {
+        Put(folder / L"Doc" / ui::Widen(key + ".dat"), Record("", description));
+        Put(folder / L"Doc" / ui::Widen(key), "documento " + key);
+    }
+    // The grid of `grid` shows `key` at `item` with `description`.
+    static bool Shows(HWND grid, int item, const std::wstring& key,
+                      const std::wstring& description) {
+        return ui::ListViewCellText(grid, item, 2) == key &&
+               ui::ListViewCellText(grid, item, 1) == description;
+    }
+};
+
+TEST_F(LiveViewE2e, AddModifyAndDeleteInOneCopyShowInTheOtherWhoseChoiceStaysOnItsEntry) {
+    PutEntry("b.pdf", "Bilancio");
+    PutEntry("d.pdf", "Delibera");
+    PutEntry("f.pdf", "Fattura");
+    Put(folder / L"PC1" / L"a.pdf", "nuovo");
+    Start();
+    StartOther();
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 3; }));
+    // The other PC's user chooses Delibera.
+    ui::PostClick(OtherGrid(), ui::Centre(ui::ListViewCellRect(OtherGrid(), 1, 1)));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewSelectedItem(OtherGrid()) == 1; }));
+
+    // An entry added above it: the rows move down, the choice moves with them.
+    Press(IDC_BTN_ADDFILE);
+    ChooseInOpenDialog(folder / L"PC1" / L"a.pdf");
+    AnswerInputBox(L"Aggiungi nuovo FILE", L"Descrizione FILE ?", L"a", L"Atto");
+    ASSERT_TRUE(WaitRows(4));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 4; }))
+        << "the other copy never showed the added entry";
+    EXPECT_TRUE(Shows(OtherGrid(), 0, L"a.pdf", L"Atto"));
+    EXPECT_EQ(ui::ListViewSelectedItem(OtherGrid()), 2);
+    EXPECT_EQ(ui::ListViewCellText(OtherGrid(), 2, 2), L"d.pdf");
+    EXPECT_EQ(ui::ListViewHeaderText(OtherGrid(), 1), L"DESCRIZIONE FILE (4 file o link)");
+
+    // Its description changed in the first copy.
+    ClickCell(2, 1);
+    Press(IDC_BTN_MODIFICA);
+    AnswerInputBox(L"MODIFICA DESCRIZIONE", L"Nuova descrizione ?", L"Delibera",
+                   L"Delibera del consiglio");
+    ASSERT_TRUE(ui::WaitUntil(
+        [&] { return Shows(OtherGrid(), 2, L"d.pdf", L"Delibera del consiglio"); }))
+        << "the other copy never showed the new description";
+    EXPECT_EQ(ui::ListViewSelectedItem(OtherGrid()), 2);
+
+    // The other copy's Modify still acts on its chosen entry, by its key.
+    ui::Click(ui::Child(otherForm_, IDC_BTN_MODIFICA));
+    HWND box = ui::WaitForDialog(other_.Id(), L"MODIFICA DESCRIZIONE");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(ui::Text(GetDlgItem(box, IDC_INPUTBOX_EDIT)), L"Delibera del consiglio");
+    ASSERT_TRUE(ui::Answer(box, IDCANCEL));
+
+    // Deleted in the first copy: the other has no row chosen any more.
+    ClickCell(2, 1);
+    Press(IDC_BTN_ELIMINA);
+    ASSERT_TRUE(ui::Answer(ExpectBox(L"CONFERMA ELIMINAZIONE", L"Delibera del consiglio").hwnd,
+                           IDYES));
+    ASSERT_TRUE(ui::Answer(ui::WaitForMessageBox(process_.Id())->hwnd, IDYES));
+    ASSERT_TRUE(WaitRows(3));
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 3; }))
+        << "the other copy never dropped the deleted entry";
+    EXPECT_EQ(ui::ListViewSelectedItem(OtherGrid()), -1);
+    EXPECT_TRUE(Shows(OtherGrid(), 2, L"f.pdf", L"Fattura"));
+    ui::Click(ui::Child(otherForm_, IDC_BTN_MODIFICA));
+    auto noRow = ui::WaitForMessageBox(other_.Id());
+    ASSERT_TRUE(noRow.has_value()) << "the other copy still counts a row as chosen";
+    EXPECT_EQ(noRow->text, L"Selezionare prima una RIGA");
+    ASSERT_TRUE(ui::Answer(noRow->hwnd, IDOK));
+}
+
+TEST_F(LiveViewE2e, ChangesByPlainFileWritesShowWithinMomentsAndKeepTheFirstRowInSight) {
+    for (int i = 0; i < 60; ++i) {
+        char key[16];
+        std::snprintf(key, sizeof key, "r%02d.pdf", i);
+        PutEntry(key, "riga " + std::to_string(i));
+    }
+    Start();
+    ASSERT_TRUE(WaitRows(60));
+    // Scrolled down to row r30 with the keyboard, r31 chosen.
+    ui::ListViewSelectItem(Grid(), 31);
+    ui::PostKey(Grid(), VK_END);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewSelectedItem(Grid()) == 59; }));
+    ClickCell(59, 1);
+    const int top = ui::ListViewTopIndex(Grid());
+    ASSERT_GT(top, 0);
+    const std::wstring topKey = ui::ListViewCellText(Grid(), top, 2);
+
+    // Each change as Explorer or another program would make it; the time
+    // from the write to the row on screen is measured (and only reported).
+    std::vector<double> delays;
+    auto timed = [&](auto write, auto shown) {
+        const auto start = std::chrono::steady_clock::now();
+        write();
+        EXPECT_TRUE(ui::WaitUntil(shown, ui::kDefaultTimeoutMs, 5));
+        delays.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
+    };
+    for (int i = 0; i < 6; ++i) {
+        const std::string key = "a" + std::to_string(i) + ".pdf";
+        timed([&] { Put(folder / L"Doc" / ui::Widen(key + ".dat"), Record("", "nuova")); },
+              [&] { return Rows() == 61 + i; });
+        EXPECT_EQ(ui::ListViewCellText(Grid(), ui::ListViewTopIndex(Grid()), 2), topKey)
+            << "the first row in sight changed";
+    }
+    timed([&] { Put(folder / L"Doc" / L"r59.pdf.dat", Record("", "riscritta")); },
+          [&] { return ui::ListViewCellText(Grid(), 65, 1) == L"riscritta"; });
+    timed([&] { std::filesystem::remove(folder / L"Doc" / L"a0.pdf.dat"); },
+          [&] { return Rows() == 65; });
+    EXPECT_EQ(ui::ListViewCellText(Grid(), ui::ListViewTopIndex(Grid()), 2), topKey);
+    EXPECT_EQ(ui::ListViewSelectedItem(Grid()), 64);
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 64, 2), L"r59.pdf");
+    ExpectNoFurtherBox();
+
+    std::sort(delays.begin(), delays.end());
+    std::printf("refresh delay over %zu changes: min %.0f ms, median %.0f ms, max %.0f ms\n",
+                delays.size(), delays.front(), delays[delays.size() / 2], delays.back());
+    RecordProperty("refresh_delay_median_ms", int(delays[delays.size() / 2]));
+}
+
+TEST_F(LiveViewE2e, ChangeThatArrivesWhileAnInputBoxIsOpenWaitsUntilItCloses) {
+    PutEntry("a.pdf", "Atto");
+    Start();
+    StartOther();
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 1; }));
+    ClickCell(0, 1);
+    Press(IDC_BTN_MODIFICA);
+    HWND box = ui::WaitForDialog(process_.Id(), L"MODIFICA DESCRIZIONE");
+    ASSERT_NE(box, nullptr);
+
+    PutEntry("b.pdf", "Bando");
+    // The other copy, with no box open, shows it: the change has been seen.
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 2; }));
+    ASSERT_TRUE(ui::Settle(form_));
+    EXPECT_EQ(Rows(), 1) << "the grid changed under an open input box";
+    EXPECT_TRUE(ui::IsVisible(box));
+
+    ASSERT_TRUE(ui::Answer(box, IDCANCEL));
+    ASSERT_TRUE(WaitRows(2)) << "the refresh that waited never ran";
+    EXPECT_EQ(ui::ListViewSelectedItem(Grid()), 0) << "the choice stays on Atto";
+    ExpectNoFurtherBox();
+}
+
+TEST_F(LiveViewE2e, DocLostWhileOpenIsToldOnceAndTheGridRecoversWhenItIsBack) {
+    PutEntry("a.pdf", "Atto");
+    PutEntry("b.pdf", "Bando");
+    Start();
+    ASSERT_TRUE(WaitRows(2));
+    const auto doc = folder / L"Doc";
+    const auto away = folder / L"Doc.altrove";
+
+    std::filesystem::rename(doc, away);
+    auto box = ui::WaitForMessageBox(process_.Id());
+    ASSERT_TRUE(box.has_value()) << "the user was not told that Doc is gone";
+    EXPECT_TRUE(box->title.starts_with(L"Errore ")) << ui::Narrow(box->title);
+    EXPECT_TRUE(box->text.starts_with(L"Impossibile raggiungere la cartella dei documenti:\n" +
+                                      doc.wstring() + L"\n\n"))
+        << ui::Narrow(box->text);
+    EXPECT_FALSE(box->hasIcon);
+    EXPECT_EQ(Rows(), 2) << "the grid keeps what it showed";
+    ASSERT_TRUE(ui::Answer(box->hwnd, IDOK));
+
+    // Further changes while it is away are no reason for more boxes.
+    std::filesystem::create_directory(folder / L"Altro");
+    ui::WriteBytes(away / L"c.pdf.dat", Record("", "Contratto"));
+    ASSERT_TRUE(ui::Settle(form_));
+    std::filesystem::remove(folder / L"Altro");
+
+    // Back again, with what was written meanwhile.
+    std::filesystem::rename(away, doc);
+    ASSERT_TRUE(WaitRows(3)) << "the grid did not recover";
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 2, 1), L"Contratto");
+    // Any box shown while Doc was away would still be open: none may be.
+    ExpectNoFurtherBox();
+
+    // A later loss is told again, once.
+    std::filesystem::rename(doc, away);
+    auto again = ui::WaitForMessageBox(process_.Id());
+    ASSERT_TRUE(again.has_value()) << "a second loss was not told";
+    ASSERT_TRUE(ui::Answer(again->hwnd, IDOK));
+    std::filesystem::rename(away, doc);
+    PutEntry("d.pdf", "Delibera");
+    ASSERT_TRUE(WaitRows(4));
+    ExpectNoFurtherBox();
+}
+
+TEST_F(LiveViewE2e, RegisterWithoutDocIsEmptyWithNoBoxAndShowsDocOnceItIsCreated) {
+    Viewers("", "", "");
+    process_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", {}, folder.Path());
+    form_ = ui::WaitForWindow(process_.Id(), kFormClass);
+    ASSERT_NE(form_, nullptr);
+    ExpectNoFurtherBox();
+    EXPECT_EQ(Rows(), 0);
+    PutEntry("a.pdf", "Atto");
+    ASSERT_TRUE(WaitRows(1)) << "a Doc created after the start was never shown";
+    ExpectNoFurtherBox();
+}
+
+} // namespace
