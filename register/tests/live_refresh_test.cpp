@@ -25,7 +25,7 @@ using Clock = RefreshSchedule::Clock;
 const Clock::time_point t0{};
 
 RefreshSchedule::Timing Timing() {
-    return {150ms, 500ms, 10000ms, 1000ms, 2};
+    return {150ms, 500ms, 10000ms, 1000ms, 2, 10};
 }
 
 // Steps a schedule through time in 10 ms ticks, notifying at the given
@@ -77,9 +77,10 @@ TEST(RefreshSchedule, WithoutNotificationsTheFolderIsListedAtIntervalsAndSeldomW
 TEST(RefreshSchedule, CostlyRefreshesAreSpacedOutSoTheWindowIsNeverKeptBusy) {
     RefreshSchedule s(Timing(), t0);
     s.SetWatching(false);
-    s.SetRefreshCost(900ms);
-    // Polls at twice the cost, not every second.
-    EXPECT_EQ(AskedAt(s, {}, 4000), (std::vector<int>{1800, 3600}));
+    s.SetRefreshCost(300ms);
+    // Re-listings that find nothing most of the time: ten times the cost
+    // apart, not every second.
+    EXPECT_EQ(AskedAt(s, {}, 7000), (std::vector<int>{3000, 6000}));
     // A change soon after a refresh waits for the spacing; one after a long
     // quiet time is shown at once.
     RefreshSchedule w(Timing(), t0);

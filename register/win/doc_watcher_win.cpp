@@ -7,14 +7,6 @@
 namespace ombriel {
 namespace {
 
-struct ChangeNotificationTraits {
-    using Handle = HANDLE;
-    static constexpr Handle kNone = nullptr;
-    static bool Valid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static bool Close(Handle h) { return FindCloseChangeNotification(h) != 0; }
-};
-using UniqueChangeNotification = support::UniqueResource<ChangeNotificationTraits>;
-
 // Record files are replaced through a temporary file and renamed into place,
 // and documents are moved in: names, sizes and write times cover every
 // change that shows in the grid. Reading a record changes none of them, so
@@ -47,6 +39,7 @@ bool DocWatcher::Start(HWND window, UINT message, const std::filesystem::path& d
     poke_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     if (!stop_ || !poke_)
         return false;
+    Arm();
     try {
         thread_ = std::thread([this] { Run(); });
     } catch (const std::system_error&) {
@@ -56,10 +49,19 @@ bool DocWatcher::Start(HWND window, UINT message, const std::filesystem::path& d
 }
 
 void DocWatcher::Stop() {
-    if (!thread_.joinable())
-        return;
-    SetEvent(stop_.Get());
-    thread_.join();
+    if (thread_.joinable()) {
+        SetEvent(stop_.Get());
+        thread_.join();
+    }
+    docWatch_.Reset();
+    folderWatch_.Reset();
+}
+
+void DocWatcher::Arm() {
+    if (!folderWatch_)
+        folderWatch_ = Watch(folder_, FILE_NOTIFY_CHANGE_DIR_NAME);
+    if (!docWatch_)
+        docWatch_ = Watch(doc_, kDocChanges);
 }
 
 void DocWatcher::Poke() {
@@ -69,8 +71,12 @@ void DocWatcher::Poke() {
 
 uint32_t DocWatcher::Probe() const {
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(support::ExtendedPath(doc_).c_str(), GetFileExInfoStandard, &data))
-        return GetLastError();
+    if (!GetFileAttributesExW(support::ExtendedPath(doc_).c_str(), GetFileExInfoStandard, &data)) {
+        // What is missing is a folder: the user reads "path not found", not
+        // "file not found".
+        const DWORD e = GetLastError();
+        return e == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : e;
+    }
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
 }
 
@@ -88,13 +94,10 @@ void DocWatcher::Post() {
 void DocWatcher::Run() {
     using Clock = RefreshSchedule::Clock;
     RefreshSchedule schedule(RefreshSchedule::Timing{}, Clock::now());
-    UniqueChangeNotification docWatch;
-    UniqueChangeNotification folderWatch;
+    UniqueChangeNotification& docWatch = docWatch_;
+    UniqueChangeNotification& folderWatch = folderWatch_;
     for (;;) {
-        if (!folderWatch)
-            folderWatch = Watch(folder_, FILE_NOTIFY_CHANGE_DIR_NAME);
-        if (!docWatch)
-            docWatch = Watch(doc_, kDocChanges);
+        Arm();
         schedule.SetWatching(docWatch.Valid());
         schedule.SetRefreshCost(std::chrono::milliseconds(costMs_.load()));
 

@@ -13,6 +13,8 @@
 #include "core/grid/refresh_schedule.h"
 #include "support/handles_win.h"
 
+#include "support/unique_resource.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -23,6 +25,14 @@
 
 namespace ombriel {
 
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Handle h) { return FindCloseChangeNotification(h) != 0; }
+};
+using UniqueChangeNotification = support::UniqueResource<ChangeNotificationTraits>;
+
 class DocWatcher {
   public:
     DocWatcher() = default;
@@ -30,9 +40,11 @@ class DocWatcher {
     DocWatcher& operator=(const DocWatcher&) = delete;
     ~DocWatcher() { Stop(); }
 
-    // Starts the thread; message is posted to window with no arguments.
-    // False when the thread cannot be started (the view then stays as the
-    // register's own commands leave it).
+    // Arms the watches, then starts the thread; message is posted to window
+    // with no arguments. The watches are armed before Start returns, so a
+    // reading of Doc made afterwards misses no change. False when the thread
+    // cannot be started (the view then stays as the register's own commands
+    // leave it).
     bool Start(HWND window, UINT message, const std::filesystem::path& doc,
                const std::filesystem::path& registerFolder);
     // Stops the thread and waits for it; nothing is posted afterwards.
@@ -51,12 +63,16 @@ class DocWatcher {
 
   private:
     void Run();
+    void Arm();
     uint32_t Probe() const;
     void Post();
 
     std::thread thread_;
     support::UniqueHandle stop_; // manual-reset event: the thread ends
     support::UniqueHandle poke_; // auto-reset event: a message is wanted now
+    // Used by the thread alone once it runs.
+    UniqueChangeNotification docWatch_;
+    UniqueChangeNotification folderWatch_;
     HWND window_ = nullptr;
     UINT message_ = 0;
     std::filesystem::path doc_;

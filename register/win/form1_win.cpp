@@ -91,7 +91,6 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     SetFocus(Fgrid.Hwnd());
-    StartWatching();
     return true;
 }
 
@@ -163,6 +162,7 @@ void Form1::StartUp() {
     StartFolder_ = cwd;
     SetWindowTextW(hwnd_, (L"OMBRIEL - Vers. " + VersionText()).c_str());
     LoadSettings();
+    StartWatching(); // before the first reading: no change after it is missed
     ReloadRecords();
     if (ReadOnly()) {
         for (int i : kEditingButtons)

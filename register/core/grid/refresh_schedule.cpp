@@ -23,7 +23,8 @@ RefreshSchedule::Clock::time_point RefreshSchedule::NextDue() const {
             std::min(lastChange_ + timing_.quiet, firstChange_ + timing_.longestBurst);
         return std::max(burstOver, lastAsked_ + spacing);
     }
-    const Ms poll = std::max(watching_ ? timing_.pollWatched : timing_.pollUnwatched, spacing);
+    const Ms poll = std::max(watching_ ? timing_.pollWatched : timing_.pollUnwatched,
+                             cost_ * timing_.pollCostFactor);
     return lastAsked_ + poll;
 }
 

@@ -9,7 +9,8 @@
 // safety net against a server that accepts a watch but never reports,
 // now and then even where they are. A refresh that costs much (a large
 // register on a slow share) spaces the refreshes out, so the window is never
-// kept busy by them.
+// kept busy by them, and the re-listings that find nothing most of the time
+// further still.
 #include <chrono>
 
 namespace ombriel {
@@ -20,11 +21,12 @@ class RefreshSchedule {
     using Ms = std::chrono::milliseconds;
 
     struct Timing {
-        Ms quiet{150};          // the folder quiet this long ends a burst
-        Ms longestBurst{500};   // a burst that never ends is refreshed after this
-        Ms pollWatched{10000};  // re-listing while notifications work
-        Ms pollUnwatched{1000}; // re-listing while they do not
-        int costFactor = 2;     // refreshes at least this many times their cost apart
+        Ms quiet{150};           // the folder quiet this long ends a burst
+        Ms longestBurst{500};    // a burst that never ends is refreshed after this
+        Ms pollWatched{10000};   // re-listing while notifications work
+        Ms pollUnwatched{1000};  // re-listing while they do not
+        int costFactor = 2;      // refreshes at least this many times their cost apart
+        int pollCostFactor = 10; // re-listings with no change seen: further apart still
     };
 
     RefreshSchedule(Timing timing, Clock::time_point now) : timing_(timing), lastAsked_(now) {}
