@@ -89,6 +89,20 @@ TEST(RefreshSchedule, CostlyRefreshesAreSpacedOutSoTheWindowIsNeverKeptBusy) {
     EXPECT_EQ(AskedAt(w, {5000, 5900, 9000}, 9500), (std::vector<int>{5150, 6950, 9150}));
 }
 
+TEST(RefreshSchedule, ReadingThatBeganAfterTheLastChangeCoversItButNotALaterOne) {
+    RefreshSchedule s(Timing(), t0);
+    s.SetWatching(true);
+    // A command's own writes, then its reload: no second reading for them.
+    s.Changed(t0 + 100ms);
+    s.ReadFrom(t0 + 120ms);
+    EXPECT_FALSE(s.Due(t0 + 400ms));
+    EXPECT_EQ(s.WaitFor(t0 + 400ms), 9720ms) << "the next re-listing counts from the reading";
+    // A change seen while the reading ran may have come too late for it.
+    s.Changed(t0 + 500ms);
+    s.ReadFrom(t0 + 450ms);
+    EXPECT_TRUE(s.Due(t0 + 650ms));
+}
+
 TEST(RefreshSchedule, WaitForSaysHowLongUntilTheNextRefreshIsDue) {
     RefreshSchedule s(Timing(), t0);
     s.SetWatching(true);

@@ -64,6 +64,10 @@ void DocWatcher::Arm() {
         docWatch_ = Watch(doc_, kDocChanges);
 }
 
+void DocWatcher::ReadingStarts() {
+    readFrom_ = RefreshSchedule::Clock::now().time_since_epoch().count();
+}
+
 void DocWatcher::Poke() {
     if (poke_)
         SetEvent(poke_.Get());
@@ -115,6 +119,7 @@ void DocWatcher::Run() {
         const auto now = Clock::now();
         if (r == WAIT_OBJECT_0)
             return;
+        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
         if (r == WAIT_OBJECT_0 + 1) {
             Post();
             schedule.Asked(now);
@@ -138,6 +143,7 @@ void DocWatcher::Run() {
                 docWatch.Reset();
             }
         }
+        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
         if (schedule.Due(Clock::now())) {
             Post();
             schedule.Asked(Clock::now());

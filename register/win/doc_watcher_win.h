@@ -58,6 +58,9 @@ class DocWatcher {
     // The system's error number of the last look at Doc; 0 when it was
     // there and could be reached.
     uint32_t LastProbe() const { return probe_; }
+    // The window begins a reading of Doc now: the changes seen so far need
+    // no refresh of their own.
+    void ReadingStarts();
     // How long the window's last refresh took, so costly ones are spaced out.
     void SetRefreshCost(std::chrono::milliseconds cost) { costMs_ = cost.count(); }
 
@@ -80,6 +83,7 @@ class DocWatcher {
     std::atomic<bool> queued_{false};
     std::atomic<uint32_t> probe_{0};
     std::atomic<int64_t> costMs_{0};
+    std::atomic<RefreshSchedule::Clock::rep> readFrom_{0}; // ticks of the schedule's clock
 };
 
 } // namespace ombriel

@@ -44,6 +44,7 @@ void Form1::RefreshFromDoc(uint32_t probe) {
     if (failure && reachability_.MissingMeansEmpty(failure))
         failure = {}; // no Doc yet: an empty register, as at the start
     if (!failure) {
+        watcher_.ReadingStarts();
         GridModel fresh;
         failure = ombriel::ReloadRecords(fresh, platform_, doc, ReadOnly());
         // A Doc that vanished between the look and the listing lists as

@@ -211,6 +211,7 @@ std::optional<SelectedEntry> Form1::ChosenEntry() const {
 }
 
 void Form1::ReloadRecords() {
+    watcher_.ReadingStarts();
     const Error listing =
         ombriel::ReloadRecords(gridModel_, platform_, StartFolder_ / L"Doc", ReadOnly());
     Fgrid.Refresh();

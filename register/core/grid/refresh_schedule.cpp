@@ -16,6 +16,12 @@ void RefreshSchedule::Asked(Clock::time_point now) {
     lastAsked_ = now;
 }
 
+void RefreshSchedule::ReadFrom(Clock::time_point start) {
+    if (pending_ && lastChange_ < start)
+        pending_ = false;
+    lastAsked_ = std::max(lastAsked_, start);
+}
+
 RefreshSchedule::Clock::time_point RefreshSchedule::NextDue() const {
     const Ms spacing = cost_ * timing_.costFactor;
     if (pending_) {

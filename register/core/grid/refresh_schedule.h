@@ -43,6 +43,9 @@ class RefreshSchedule {
     bool Due(Clock::time_point now) const { return now >= NextDue(); }
     // A refresh has been asked for: the changes so far are in it.
     void Asked(Clock::time_point now);
+    // The window began a reading of Doc at `start` (a command's reload, or
+    // a refresh): every change seen before then is in it.
+    void ReadFrom(Clock::time_point start);
     // How long to wait for the next notification before Due may hold.
     Ms WaitFor(Clock::time_point now) const;
 
