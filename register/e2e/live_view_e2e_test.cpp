@@ -148,28 +148,81 @@ TEST_F(LiveViewE2e, ChangesByPlainFileWritesShowWithinMomentsAndKeepTheFirstRowI
     RecordProperty("refresh_delay_median_ms", int(delays[delays.size() / 2]));
 }
 
-TEST_F(LiveViewE2e, ChangeThatArrivesWhileAnInputBoxIsOpenWaitsUntilItCloses) {
+// Each of the register's boxes and dialogs, and how a user closes it.
+enum class OpenBox { InputBox, MessageBox, SettingsDialog, AddFileDialog };
+
+class LiveViewBoxE2e : public LiveViewE2e, public testing::WithParamInterface<OpenBox> {
+  protected:
+    HWND Open() {
+        switch (GetParam()) {
+        case OpenBox::InputBox:
+            ClickCell(0, 1);
+            Press(IDC_BTN_MODIFICA);
+            return ui::WaitForDialog(process_.Id(), L"MODIFICA DESCRIZIONE");
+        case OpenBox::MessageBox:
+            Press(IDC_BTN_MODIFICA); // no row chosen
+            return ui::WaitForDialog(process_.Id(), L"AVVISO");
+        case OpenBox::SettingsDialog:
+            ui::PostCommand(form_, IDM_PER_AR);
+            return ui::WaitForDialog(process_.Id());
+        case OpenBox::AddFileDialog:
+            Press(IDC_BTN_ADDFILE);
+            return ui::WaitForDialog(process_.Id());
+        }
+        return nullptr;
+    }
+    bool Close(HWND box) {
+        return GetParam() == OpenBox::MessageBox ? ui::Answer(box, IDOK) : ui::CancelDialog(box);
+    }
+};
+
+TEST_P(LiveViewBoxE2e, ChangeThatArrivesWhileABoxIsOpenWaitsUntilItClosesThenShows) {
     PutEntry("a.pdf", "Atto");
     Start();
     StartOther();
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 1; }));
-    ClickCell(0, 1);
-    Press(IDC_BTN_MODIFICA);
-    HWND box = ui::WaitForDialog(process_.Id(), L"MODIFICA DESCRIZIONE");
+    HWND box = Open();
     ASSERT_NE(box, nullptr);
 
-    PutEntry("b.pdf", "Bando");
+    PutEntry("0.pdf", "Allegato");
     // The other copy, with no box open, shows it: the change has been seen.
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ListViewItemCount(OtherGrid()) == 2; }));
     ASSERT_TRUE(ui::Settle(form_));
-    EXPECT_EQ(Rows(), 1) << "the grid changed under an open input box";
+    EXPECT_EQ(Rows(), 1) << "the grid changed under an open box";
     EXPECT_TRUE(ui::IsVisible(box));
 
-    ASSERT_TRUE(ui::Answer(box, IDCANCEL));
+    ASSERT_TRUE(Close(box));
     ASSERT_TRUE(WaitRows(2)) << "the refresh that waited never ran";
-    EXPECT_EQ(ui::ListViewSelectedItem(Grid()), 0) << "the choice stays on Atto";
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 0, 1), L"Allegato");
+    if (GetParam() == OpenBox::InputBox) {
+        EXPECT_EQ(ui::ListViewSelectedItem(Grid()), 1) << "the choice stays on Atto";
+        EXPECT_EQ(ui::ListViewCellText(Grid(), 1, 1), L"Atto");
+    }
     ExpectNoFurtherBox();
 }
+
+std::string BoxName(const testing::TestParamInfo<OpenBox>& info) {
+    switch (info.param) {
+    case OpenBox::InputBox:
+        return "InputBox";
+    case OpenBox::MessageBox:
+        return "MessageBox";
+    case OpenBox::SettingsDialog:
+        return "SettingsDialog";
+    case OpenBox::AddFileDialog:
+        return "AddFileDialog";
+    }
+    return "Other";
+}
+
+void PrintTo(OpenBox box, std::ostream* os) {
+    *os << BoxName(testing::TestParamInfo<OpenBox>(box, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, LiveViewBoxE2e,
+                         testing::Values(OpenBox::InputBox, OpenBox::MessageBox,
+                                         OpenBox::SettingsDialog, OpenBox::AddFileDialog),
+                         BoxName);
 
 TEST_F(LiveViewE2e, DocLostWhileOpenIsToldOnceAndTheGridRecoversWhenItIsBack) {
     PutEntry("a.pdf", "Atto");

@@ -84,11 +84,15 @@ uint32_t DocWatcher::Probe() const {
     return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
 }
 
-void DocWatcher::Post() {
+void DocWatcher::Post(bool relisting) {
     // The look at Doc happens here, on this thread: on a share that has
     // dropped it can take the system's whole network time-out, which the
     // window must not wait through.
-    probe_ = Probe();
+    const uint32_t probe = Probe();
+    if (relisting && probe != 0 && probe == lastPosted_)
+        return;
+    lastPosted_ = probe;
+    probe_ = probe;
     // One message in the window's queue at a time: while one waits there, it
     // will read the newest look at Doc when it is taken.
     if (!queued_.exchange(true) && !PostMessageW(window_, message_, 0, 0))
@@ -121,7 +125,7 @@ void DocWatcher::Run() {
             return;
         schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
         if (r == WAIT_OBJECT_0 + 1) {
-            Post();
+            Post(false);
             schedule.Asked(now);
             continue;
         }
@@ -145,7 +149,7 @@ void DocWatcher::Run() {
         }
         schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
         if (schedule.Due(Clock::now())) {
-            Post();
+            Post(!schedule.Pending());
             schedule.Asked(Clock::now());
         }
     }

@@ -68,7 +68,10 @@ class DocWatcher {
     void Run();
     void Arm();
     uint32_t Probe() const;
-    void Post();
+    // Looks at Doc and posts; a re-listing that finds Doc still missing or
+    // out of reach, as the last look did, posts nothing: there is nothing
+    // new for the window to read, nor to tell.
+    void Post(bool relisting);
 
     std::thread thread_;
     support::UniqueHandle stop_; // manual-reset event: the thread ends
@@ -82,6 +85,7 @@ class DocWatcher {
     std::filesystem::path folder_;
     std::atomic<bool> queued_{false};
     std::atomic<uint32_t> probe_{0};
+    uint32_t lastPosted_ = 0; // the look at Doc of the last message (thread only)
     std::atomic<int64_t> costMs_{0};
     std::atomic<RefreshSchedule::Clock::rep> readFrom_{0}; // ticks of the schedule's clock
 };

@@ -39,6 +39,9 @@ class RefreshSchedule {
     // How long the last refresh took the window.
     void SetRefreshCost(Ms cost) { cost_ = cost; }
 
+    // Whether a change has been seen since the last refresh was asked for;
+    // a refresh due without one is a re-listing.
+    bool Pending() const { return pending_; }
     // Whether a refresh should be asked for now.
     bool Due(Clock::time_point now) const { return now >= NextDue(); }
     // A refresh has been asked for: the changes so far are in it.
