@@ -43,19 +43,17 @@ void Form1::RefreshFromDoc(uint32_t probe) {
     Error failure = probe ? platform_.MakeError(probe) : Error{};
     if (failure && reachability_.MissingMeansEmpty(failure))
         failure = {}; // no Doc yet: an empty register, as at the start
+    // Doc may have gone since the watcher looked; a missing Doc lists as
+    // empty, and that is a register gone from sight, not one emptied.
+    if (!failure && probe == 0 && reachability_.Seen() && !SystemFileServices().Exists(doc))
+        failure = platform_.MakeError(kErrPathNotFound);
     if (!failure) {
+        const GridPosition before = CapturePosition(gridModel_, SelectedRow_, Fgrid.TopRow());
         watcher_.ReadingStarts();
-        GridModel fresh;
-        failure = ombriel::ReloadRecords(fresh, platform_, doc, ReadOnly());
-        // A Doc that vanished between the look and the listing lists as
-        // empty: that is a register gone from sight, not one emptied.
-        if (!failure && fresh.Rows() == 1 && gridModel_.Rows() > 1 && reachability_.Seen() &&
-            !SystemFileServices().Exists(doc))
-            failure = platform_.MakeError(kErrPathNotFound);
+        // In place, as a command's reload: a second grid beside the first
+        // would double the memory a large register takes.
+        failure = ombriel::ReloadRecords(gridModel_, platform_, doc, ReadOnly());
         if (!failure) {
-            const GridPosition before = CapturePosition(gridModel_, SelectedRow_, Fgrid.TopRow());
-            fresh.SetToolTipText(gridModel_.ToolTipText());
-            gridModel_ = std::move(fresh);
             const RestoredPosition after = RestorePosition(gridModel_, before);
             SelectedRow_ = after.selectedRow;
             gridModel_.SetRow(after.currentRow);
