@@ -9,6 +9,7 @@
 #include "core/commands/open_entry.h"
 #include "core/grid/reload.h"
 #include "core/grid/row_selection.h"
+#include "core/platform/file_services.h"
 #include "support/text.h"
 
 #include <commctrl.h>
@@ -123,10 +124,12 @@ void Form1::ConnectGrid() {
     Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
     // The keys do what the buttons do, and only where the buttons are shown.
     Fgrid.onDeleteKey = [this] {
+        Busy busy(*this);
         if (!ReadOnly())
             DeleteEntry(*this);
     };
     Fgrid.onEditKey = [this] {
+        Busy busy(*this);
         if (!ReadOnly())
             ModifyDescription(*this);
     };
@@ -166,6 +169,7 @@ void Form1::StartUp() {
         platform_, doc,
         cacheFolder.empty() ? cacheFolder
                             : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc)));
+    StartWatching(); // before the first reading: no change after it is missed
     if (ReloadRecords()) {
         // The header and widths of an empty grid all the same.
         FormatGrid(gridModel_, ReadOnly());
@@ -219,11 +223,16 @@ std::optional<SelectedEntry> Form1::ChosenEntry() const {
 }
 
 Error Form1::ReloadRecords() {
-    if (Error e = ombriel::ReloadRecords(gridModel_, *store_, ReadOnly()))
-        return e;
-    Fgrid.Refresh();
-    SelectedRow_ = 0;
-    return {};
+    watcher_.ReadingStarts();
+    const Error listing = ombriel::ReloadRecords(gridModel_, *store_, ReadOnly());
+    if (!listing) {
+        Fgrid.Refresh();
+        SelectedRow_ = 0;
+    }
+    // This reading is newer than any change a waiting refresh would show.
+    refreshPending_ = false;
+    DocListed(listing, SystemFileServices().Exists(StartFolder_ / L"Doc"));
+    return listing;
 }
 
 void Form1::OnGridClick() {
@@ -240,6 +249,7 @@ void Form1::OnGridClick() {
 }
 
 void Form1::OnGridDoubleClick() {
+    Busy busy(*this);
     const int row = gridModel_.Row();
     const std::string nameOrPath =
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
@@ -303,6 +313,7 @@ void Form1::OnCommand(int id, int code, HWND control) {
     }
     if (control && code != BN_CLICKED)
         return;
+    Busy busy(*this);
     switch (id) {
     case IDC_BTN_ADDFILE:
         AddFileEntry(*this);
@@ -396,7 +407,11 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CLOSE:
         DestroyWindow(hwnd_);
         return 0;
+    case kDocChangedMessage:
+        OnDocChanged();
+        return 0;
     case WM_DESTROY:
+        watcher_.Stop();
         if (store_)
             store_->SaveCacheIfChanged();
         PostQuitMessage(0);

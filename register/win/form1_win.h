@@ -4,9 +4,11 @@
 // monitor's DPI, and forwards each user event to one handler. The commands
 // reach its state only through the few operations below.
 #include "background_win.h"
+#include "doc_watcher_win.h"
 #include "grid_view_win.h"
 
 #include "core/commands/record_commands.h"
+#include "core/grid/doc_reachability.h"
 #include "core/grid/grid_model.h"
 #include "core/platform/platform.h"
 #include "core/records/record_store.h"
@@ -43,6 +45,19 @@ class Form1 {
     // success) and leaves the grid and the selection as they were.
     Error ReloadRecords();
 
+    // Held while a command, a box or a dialog of the register runs: a
+    // refresh from another PC's change waits until the last one ends.
+    class Busy {
+      public:
+        explicit Busy(Form1& form) : form_(form) { ++form_.busyDepth_; }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+        ~Busy() { form_.EndBusy(); }
+
+      private:
+        Form1& form_;
+    };
+
   private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -70,6 +85,14 @@ class Form1 {
     void OnDpiChanged(int dpi, const RECT& suggested);
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
+    // The live view of changes made elsewhere (form1_live_win.cpp).
+    static constexpr UINT kDocChangedMessage = WM_APP + 1;
+    void StartWatching();
+    void OnDocChanged();
+    void RefreshFromDoc(uint32_t probe);
+    void DocListed(const Error& listing, bool docExists);
+    void EndBusy();
+
     Platform& platform_;
     ViewerPaths viewers_;               // PathAR, PathWrd, PathExc
     std::filesystem::path StartFolder_; // working directory at start-up
@@ -91,6 +114,11 @@ class Form1 {
     // Shape1, in twips; hidden until a button first gets the focus.
     bool shapeVisible_ = false;
     RECT shapeTwips_{600, 7200, 600 + 1875, 7200 + 615};
+
+    DocWatcher watcher_;
+    DocReachability reachability_;
+    int busyDepth_ = 0;
+    bool refreshPending_ = false;
 };
 
 } // namespace ombriel

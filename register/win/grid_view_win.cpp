@@ -86,6 +86,25 @@ void GridView::Refresh() {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+void GridView::ShowPosition(int selectedRow, int topRow) {
+    if (selectedRow >= 1) {
+        settingSelection_ = true;
+        ListView_SetItemState(hwnd_, selectedRow - 1, LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        settingSelection_ = false;
+    }
+    RECT item{};
+    if (topRow < 1 || !ListView_GetItemRect(hwnd_, 0, &item, LVIR_BOUNDS))
+        return;
+    const int lines = (topRow - 1) - ListView_GetTopIndex(hwnd_);
+    if (lines != 0)
+        ListView_Scroll(hwnd_, 0, lines * (item.bottom - item.top));
+}
+
+int GridView::TopRow() const {
+    return model_.Rows() > 1 ? ListView_GetTopIndex(hwnd_) + 1 : 0;
+}
+
 void GridView::SetToolTipText(const std::string& text) {
     model_.SetToolTipText(text);
     tipText_ = Widen(text);

@@ -25,6 +25,11 @@ class GridView {
     // Shows the model after it has changed: row count, header texts, column
     // widths, the current cell and the hint.
     void Refresh();
+    // After a refresh that keeps the user's place: highlights the chosen row
+    // (0: none) and scrolls so that topRow is the first row in sight.
+    void ShowPosition(int selectedRow, int topRow);
+    // The first data row in sight; 0 when the grid has no data rows.
+    int TopRow() const;
     // Column widths in twips at the given DPI.
     void ApplyDpi(int dpi);
     void SetFont(HFONT font);

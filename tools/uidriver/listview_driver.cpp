@@ -63,6 +63,10 @@ int ListViewFocusedItem(HWND lv) {
     return int(SendMessageW(lv, LVM_GETNEXTITEM, WPARAM(-1), LVNI_FOCUSED));
 }
 
+int ListViewTopIndex(HWND lv) {
+    return int(SendMessageW(lv, LVM_GETTOPINDEX, 0, 0));
+}
+
 int ListViewSelectedItem(HWND lv) {
     return int(SendMessageW(lv, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
 }

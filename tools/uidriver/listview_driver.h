@@ -17,6 +17,8 @@ std::wstring ListViewCellText(HWND listView, int item, int column);
 RECT ListViewCellRect(HWND listView, int item, int column);
 // Index of the item with the focus frame; -1 when none.
 int ListViewFocusedItem(HWND listView);
+// Index of the first item in sight (the list's scroll position).
+int ListViewTopIndex(HWND listView);
 // Index of the selected (highlighted) item; -1 when none.
 int ListViewSelectedItem(HWND listView);
 // Selects and focuses an item as an assistive tool does, with no click.

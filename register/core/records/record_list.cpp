@@ -51,8 +51,16 @@ Error ListRecordNames(Platform& platform, const std::filesystem::path& folder,
 }
 
 std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder) {
+    Error ignored;
+    return LoadRecords(platform, folder, ignored);
+}
+
+std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder,
+                                     Error& listing) {
     std::vector<std::string> names;
-    ListRecordNames(platform, folder, names);
+    listing = ListRecordNames(platform, folder, names);
+    if (listing)
+        return {};
     std::vector<RecordEntry> entries;
     entries.reserve(names.size());
     for (auto& name : names) {

@@ -33,5 +33,9 @@ Error ListRecordNames(Platform& platform, const std::filesystem::path& folder,
 // Every record of folder, sorted, each read once. A damaged or unreadable
 // record never stops the listing: its entry keeps what could be read.
 std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder);
+// The same, and why the folder could not be listed (a missing folder is no
+// failure); after such a failure the entries are empty.
+std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder,
+                                     Error& listing);
 
 } // namespace ombriel

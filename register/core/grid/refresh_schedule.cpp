@@ -1,0 +1,45 @@
+#include "core/grid/refresh_schedule.h"
+
+#include <algorithm>
+
+namespace ombriel {
+
+void RefreshSchedule::Changed(Clock::time_point now) {
+    if (!pending_)
+        firstChange_ = now;
+    pending_ = true;
+    lastChange_ = now;
+}
+
+void RefreshSchedule::Asked(Clock::time_point now) {
+    pending_ = false;
+    lastAsked_ = now;
+}
+
+void RefreshSchedule::ReadFrom(Clock::time_point start) {
+    if (pending_ && lastChange_ < start)
+        pending_ = false;
+    lastAsked_ = std::max(lastAsked_, start);
+}
+
+RefreshSchedule::Clock::time_point RefreshSchedule::NextDue() const {
+    const Ms spacing = cost_ * timing_.costFactor;
+    if (pending_) {
+        const auto burstOver =
+            std::min(lastChange_ + timing_.quiet, firstChange_ + timing_.longestBurst);
+        return std::max(burstOver, lastAsked_ + spacing);
+    }
+    const Ms poll = std::max(watching_ ? timing_.pollWatched : timing_.pollUnwatched,
+                             cost_ * timing_.pollCostFactor);
+    return lastAsked_ + poll;
+}
+
+RefreshSchedule::Ms RefreshSchedule::WaitFor(Clock::time_point now) const {
+    const auto due = NextDue();
+    if (due <= now)
+        return Ms{0};
+    // Rounded up: a wait that ends a moment early would only wake to wait again.
+    return std::chrono::ceil<Ms>(due - now);
+}
+
+} // namespace ombriel
