@@ -251,6 +251,15 @@ class UnlistablePlatform : public Platform {
         names.push_back("mezzo.pdf.dat"); // a listing cut off half-way
         return MakeError(number_);
     }
+    Error ListFolder(const std::filesystem::path&, std::vector<ListedFile>& files) override {
+        files.clear();
+        return MakeError(number_);
+    }
+    int64_t Now() override { return real_.Now(); }
+    Error RemoveUnheldFile(const std::filesystem::path& f) override {
+        return real_.RemoveUnheldFile(f);
+    }
+    std::filesystem::path LocalCacheFolder() override { return {}; }
     std::string SortKey(std::string_view t) override { return real_.SortKey(t); }
     std::string Describe(uint32_t n) override { return real_.Describe(n); }
 

@@ -140,6 +140,13 @@ class PosixPlatform final : public Platform {
         support::UniqueFd held;
         if (int err = WriteTemporary(file, bytes, temp, held))
             return MakeError(FromErrno(err));
+        // A file the user made read-only must stay as it is, as on Windows.
+        if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0) {
+            ::unlink(temp.c_str());
+            return MakeError(FromErrno(EACCES));
+        }
+        if (int err = support::PublishTemporary(temp, file, true))
+            return MakeError(FromErrno(err));
         return {};
     }
 
@@ -147,6 +154,8 @@ class PosixPlatform final : public Platform {
         std::filesystem::path temp;
         support::UniqueFd held;
         if (int err = WriteTemporary(file, bytes, temp, held))
+            return MakeError(FromErrno(err));
+        if (int err = support::PublishTemporary(temp, file, false))
             return MakeError(FromErrno(err));
         return {};
     }

@@ -70,26 +70,6 @@ DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes, 
     return ERROR_SUCCESS;
 }
 
-// Renames from to to (MOVEFILE_WRITE_THROUGH and flags); the failure's
-// number, or ERROR_SUCCESS. A file that is open cannot be replaced, and a
-// name whose deletion waits for a handle to close cannot be taken: in a
-// register shared by several PCs another one may be reading the record at
-// that very moment, for a few milliseconds. Such a refusal is tried again
-// for a moment before it counts as a failure.
-DWORD RenameWhenUnused(const std::wstring& from, const std::wstring& to, DWORD flags) {
-    constexpr DWORD kPatienceMs = 2000;
-    const ULONGLONG start = GetTickCount64();
-    for (DWORD pause = 1;; pause = std::min<DWORD>(pause * 2, 50)) {
-        if (MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH))
-            return ERROR_SUCCESS;
-        const DWORD err = GetLastError();
-        if ((err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION) ||
-            GetTickCount64() - start >= kPatienceMs)
-            return err;
-        Sleep(pause);
-    }
-}
-
 class WinPlatform final : public Platform {
   public:
     Error ReadFileHead(const std::filesystem::path& file, size_t limit,
@@ -118,6 +98,14 @@ class WinPlatform final : public Platform {
         std::wstring temp;
         UniqueHandle held;
         if (DWORD err = WriteTemporary(file, bytes, temp, held))
+            return MakeError(err);
+        // A read-only target refuses the replacement, as it refuses a write.
+        const DWORD attrs = GetFileAttributesW(ExtendedPath(file).c_str());
+        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
+            DeleteFileW(temp.c_str());
+            return MakeError(ERROR_ACCESS_DENIED);
+        }
+        if (DWORD err = support::PublishTemporary(temp, file, true))
             return MakeError(err);
         return {};
     }
