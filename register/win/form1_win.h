@@ -4,16 +4,20 @@
 // monitor's DPI, and forwards each user event to one handler. The commands
 // reach its state only through the few operations below.
 #include "background_win.h"
+#include "drop_target_win.h"
+#include "grid_keys_win.h"
 #include "grid_view_win.h"
 
 #include "core/commands/record_commands.h"
 #include "core/grid/grid_model.h"
+#include "core/grid/type_to_find.h"
 #include "core/platform/platform.h"
 #include "core/records/settings_file.h"
 #include "support/handles_win.h"
 
 #include <windows.h>
 
+#include <deque>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -65,6 +69,20 @@ class Form1 {
     void OnDpiChanged(int dpi, const RECT& suggested);
     int Px(int twips) const { return MulDiv(twips, dpi_, 1440); }
 
+    // The row menu, type-to-find and dropped files (form1_row_actions_win.cpp).
+    static constexpr UINT kMsgRunDrops = WM_APP + 20;
+    void ConnectRowActions();
+    bool OnRowNotify(const NMHDR* hdr, LRESULT& result);
+    void OnRowMenu(POINT screen);
+    void OnMenuKey();
+    bool OnRowCommand(int id);
+    void CopyEntryPath();
+    void ShowEntryInExplorer();
+    void OnTypedChar(char32_t c);
+    void OnDropFiles(HDROP drop);
+    void QueueDrop(DropRequest request);
+    void RunDrops();
+
     Platform& platform_;
     ViewerPaths viewers_;               // PathAR, PathWrd, PathExc
     std::filesystem::path StartFolder_; // working directory at start-up
@@ -84,6 +102,12 @@ class Form1 {
     // Shape1, in twips; hidden until a button first gets the focus.
     bool shapeVisible_ = false;
     RECT shapeTwips_{600, 7200, 600 + 1875, 7200 + 615};
+
+    GridKeyHandlers gridKeys_;
+    TypeToFind typeToFind_;
+    DropRegistration dropTarget_;
+    std::deque<DropRequest> drops_; // dropped, not yet added
+    bool runningDrops_ = false;
 };
 
 } // namespace ombriel

@@ -47,10 +47,8 @@ AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
     return AfterCommand::Reload;
 }
 
-enum class EntryKind { File, Link };
-
-AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
-                      FileServices& files) {
+AfterCommand ChooseAndAdd(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
+                          FileServices& files) {
     std::optional<ChosenFile> chosen = ui.ChooseDocument();
     if (!chosen || chosen->path.empty())
         return AfterCommand::Keep;
@@ -58,54 +56,70 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     // the reload included, must see the register's own folder again.
     if (Error failed = files.RestoreWorkingFolder(startFolder))
         return Fail(ui, failed);
+    AddChosenEntry(kind, startFolder, *chosen, ui, files);
+    return AfterCommand::Reload;
+}
 
-    const std::string& name = chosen->name;
+} // namespace
+
+AddOutcome AddChosenEntry(EntryKind kind, const std::filesystem::path& startFolder,
+                          const ChosenFile& chosen, CommandUi& ui, FileServices& files) {
+    auto refuse = [&](const Error& error) {
+        ShowFailure(ui, error);
+        return AddOutcome::Refused;
+    };
+    const std::string& name = chosen.name;
     if (!IsPlainKey(name))
-        return Fail(ui, files.Failure(kErrInvalidName));
+        return refuse(files.Failure(kErrInvalidName));
     const EntryFiles entry = FilesOf(startFolder, name);
-    if (files.Exists(entry.record))
-        return RefuseDuplicate(ui, name);
+    if (files.Exists(entry.record)) {
+        RefuseDuplicate(ui, name);
+        return AddOutcome::Refused;
+    }
 
     const bool isFile = kind == EntryKind::File;
     const std::string description = ui.AskText(
         isFile ? "Descrizione FILE ?" : "Descrizione LINK ?",
         isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK", DefaultDescription(name));
     if (description.empty())
-        return AfterCommand::Reload;
+        return AddOutcome::Cancelled;
 
     if (Error failed = files.EnsureFolder(entry.folder))
-        return Fail(ui, failed);
+        return refuse(failed);
     // The record comes first, created only if absent: another PC on the same
     // register may have recorded the name since the test above, and then
     // this add is the one refused. A document is moved into Doc only once
     // its record is there, so it never lies in Doc unseen, whenever the
     // program may stop.
-    if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
-        return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name) : Fail(ui, failed);
+    if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen.path, description)) {
+        if (failed.number != kErrAlreadyExists)
+            return refuse(failed);
+        RefuseDuplicate(ui, name);
+        return AddOutcome::Refused;
+    }
     if (!isFile)
-        return AfterCommand::Reload;
+        return AddOutcome::Added;
 
-    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
+    const std::filesystem::path source = support::PathFromUtf8(chosen.path);
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
         // Doc, and must not block a later add of the same name.
         ShowFailure(ui, failed);
         if (Error stuck = files.RemoveFile(entry.record))
             ShowFailure(ui, stuck);
+        return AddOutcome::Refused;
     }
-    return AfterCommand::Reload;
+    return AddOutcome::Added;
 }
-
-} // namespace
 
 AfterCommand AddFileEntry(const std::filesystem::path& startFolder, CommandUi& ui,
                           FileServices& files) {
-    return AddEntry(EntryKind::File, startFolder, ui, files);
+    return ChooseAndAdd(EntryKind::File, startFolder, ui, files);
 }
 
 AfterCommand AddLinkEntry(const std::filesystem::path& startFolder, CommandUi& ui,
                           FileServices& files) {
-    return AddEntry(EntryKind::Link, startFolder, ui, files);
+    return ChooseAndAdd(EntryKind::Link, startFolder, ui, files);
 }
 
 AfterCommand ModifyEntry(const std::filesystem::path& startFolder,
