@@ -66,16 +66,16 @@ TEST_F(RowMenuE2e, RightClickChoosesTheRowAndCopiaPercorsoCopiesTheDocumentsPath
 }
 
 TEST_F(RowMenuE2e, ApriPercorsoFileShowsTheDocumentSelectedInExplorer) {
-    // Explorer is found in the Windows folder that %SystemRoot% names: here
+    // Explorer is found in the Windows folder that %windir% names: here
     // a stand-in that records how it was started.
     const fs::path windows = folder / L"Windows";
     fs::create_directories(windows);
     fs::copy_file(ui::ExeDir() / L"cmdline_recorder.exe", windows / L"explorer.exe");
     std::wstring saved(32768, L'\0');
-    saved.resize(GetEnvironmentVariableW(L"SystemRoot", saved.data(), DWORD(saved.size())));
-    SetEnvironmentVariableW(L"SystemRoot", windows.c_str());
+    saved.resize(GetEnvironmentVariableW(L"windir", saved.data(), DWORD(saved.size())));
+    SetEnvironmentVariableW(L"windir", windows.c_str());
     StartWithEntries();
-    SetEnvironmentVariableW(L"SystemRoot", saved.c_str());
+    SetEnvironmentVariableW(L"windir", saved.c_str());
 
     RightClickCell(0, 1);
     PickFromMenu(2);

@@ -51,10 +51,10 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
 }
 
 std::wstring ExplorerPath() {
-    // %SystemRoot% is the Windows folder; the system's own answer when it is
+    // %windir% is the Windows folder; the system's own answer when it is
     // not set.
     std::vector<wchar_t> folder(32768);
-    DWORD n = GetEnvironmentVariableW(L"SystemRoot", folder.data(), DWORD(folder.size()));
+    DWORD n = GetEnvironmentVariableW(L"windir", folder.data(), DWORD(folder.size()));
     if (n == 0 || n >= folder.size())
         n = GetWindowsDirectoryW(folder.data(), UINT(folder.size()));
     std::wstring path(folder.data(), n);

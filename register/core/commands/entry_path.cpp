@@ -16,7 +16,11 @@ std::string EntryFullPath(std::string_view nameOrPath, std::string_view startFol
 std::string SelectInExplorerCommand(std::string_view explorer, std::string_view documentPath) {
     // Explorer reads the switch and the path as one argument: the quotes
     // keep a path with spaces or commas whole.
-    return "\"" + std::string(explorer) + "\" /select,\"" + std::string(documentPath) + "\"";
+    std::string line;
+    line.reserve(explorer.size() + documentPath.size() + 13);
+    line.append(1, '"').append(explorer).append("\" /select,\"").append(documentPath);
+    line.append(1, '"');
+    return line;
 }
 
 } // namespace ombriel
