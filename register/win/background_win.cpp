@@ -64,7 +64,7 @@ bool BackgroundPicture::Load(const std::filesystem::path& file) {
     return true;
 }
 
-void BackgroundPicture::Draw(HDC dc) const {
+void BackgroundPicture::Draw(HDC dc, int dpi) const {
     if (!bitmap_) {
         return;
     }
@@ -73,7 +73,16 @@ void BackgroundPicture::Draw(HDC dc) const {
         return;
     }
     const support::SelectedObject picture(mem.Get(), bitmap_.Get());
-    BitBlt(dc, 0, 0, width_, height_, mem.Get(), 0, 0, SRCCOPY);
+    const int w = MulDiv(width_, dpi, 96);
+    const int h = MulDiv(height_, dpi, 96);
+    if (w == width_ && h == height_) {
+        BitBlt(dc, 0, 0, width_, height_, mem.Get(), 0, 0, SRCCOPY);
+    } else {
+        const int oldMode = SetStretchBltMode(dc, HALFTONE);
+        SetBrushOrgEx(dc, 0, 0, nullptr);
+        StretchBlt(dc, 0, 0, w, h, mem.Get(), 0, 0, width_, height_, SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+    }
 }
 
 } // namespace ombriel

@@ -17,8 +17,10 @@ class BackgroundPicture {
     // Loads a picture file; false (and no picture) when it is missing or not
     // a readable picture.
     bool Load(const std::filesystem::path& file);
-    // Draws the picture at its own size from the top-left corner.
-    void Draw(HDC dc) const;
+    // Draws the picture from the top-left corner at its own size in logical
+    // units: a pixel of the picture is one at 96 DPI, and the picture grows
+    // with the window at any other DPI.
+    void Draw(HDC dc, int dpi) const;
     bool Loaded() const { return bitmap_.Valid(); }
 
   private:

@@ -89,6 +89,7 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     CreateControls();
     CommandArg_ = commandArg;
     StartUp();
+    ConnectRowActions();
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
     SetFocus(Fgrid.Hwnd());
@@ -340,6 +341,7 @@ void Form1::OnCommand(int id, int code, HWND control) {
         ChooseViewerPath(viewers_.PathExc);
         break;
     default:
+        OnRowCommand(id);
         break;
     }
 }
@@ -386,6 +388,8 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_NOTIFY: {
         LRESULT result = 0;
+        if (OnRowNotify(reinterpret_cast<NMHDR*>(lp), result))
+            return result;
         if (Fgrid.Hwnd() && Fgrid.HandleNotify(reinterpret_cast<NMHDR*>(lp), result))
             return result;
         break;
@@ -395,7 +399,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         RECT rc;
         GetClientRect(hwnd_, &rc);
         FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        background_.Draw(dc);
+        background_.Draw(dc, dpi_);
         return 1;
     }
     case WM_PAINT:
@@ -404,6 +408,12 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wp), *reinterpret_cast<RECT*>(lp));
         return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wp));
+        return 0;
+    case kMsgRunDrops:
+        RunDrops();
+        return 0;
     case WM_CLOSE:
         DestroyWindow(hwnd_);
         return 0;
@@ -411,6 +421,7 @@ LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         OnDocChanged();
         return 0;
     case WM_DESTROY:
+        dropTarget_.Revoke();
         watcher_.Stop();
         if (store_)
             store_->SaveCacheIfChanged();

@@ -5,11 +5,14 @@
 // reach its state only through the few operations below.
 #include "background_win.h"
 #include "doc_watcher_win.h"
+#include "drop_target_win.h"
+#include "grid_keys_win.h"
 #include "grid_view_win.h"
 
 #include "core/commands/record_commands.h"
 #include "core/grid/doc_reachability.h"
 #include "core/grid/grid_model.h"
+#include "core/grid/type_to_find.h"
 #include "core/platform/platform.h"
 #include "core/records/record_store.h"
 #include "core/records/settings_file.h"
@@ -17,6 +20,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -92,6 +96,19 @@ class Form1 {
     void RefreshFromDoc(uint32_t probe);
     void DocListed(const Error& listing, bool docExists);
     void EndBusy();
+    // The row menu, type-to-find and dropped files (form1_row_actions_win.cpp).
+    static constexpr UINT kMsgRunDrops = WM_APP + 20;
+    void ConnectRowActions();
+    bool OnRowNotify(const NMHDR* hdr, LRESULT& result);
+    void OnRowMenu(POINT screen);
+    void OnMenuKey();
+    bool OnRowCommand(int id);
+    void CopyEntryPath();
+    void ShowEntryInExplorer();
+    void OnTypedChar(char32_t c);
+    void OnDropFiles(HDROP drop);
+    void QueueDrop(DropRequest request);
+    void RunDrops();
 
     Platform& platform_;
     ViewerPaths viewers_;               // PathAR, PathWrd, PathExc
@@ -119,6 +136,11 @@ class Form1 {
     DocReachability reachability_;
     int busyDepth_ = 0;
     bool refreshPending_ = false;
+    GridKeyHandlers gridKeys_;
+    TypeToFind typeToFind_;
+    DropRegistration dropTarget_;
+    std::deque<DropRequest> drops_; // dropped, not yet added
+    bool runningDrops_ = false;
 };
 
 } // namespace ombriel

@@ -133,6 +133,22 @@ void GridView::SetCurrentCell(int item, int subItem) {
     settingSelection_ = false;
 }
 
+void GridView::SelectRow(int row) {
+    if (row < 1 || row >= model_.Rows())
+        return;
+    SetCurrentCell(row - 1, model_.Col());
+    ListView_EnsureVisible(hwnd_, row - 1, FALSE);
+}
+
+POINT GridView::MenuPoint(int row) const {
+    RECT cell{};
+    POINT at{0, 0};
+    if (row >= 1 && ListView_GetSubItemRect(hwnd_, row - 1, 1, LVIR_LABEL, &cell))
+        at = POINT{cell.left, cell.bottom};
+    ClientToScreen(hwnd_, &at);
+    return at;
+}
+
 // The cell is the list's own hit test of the press, never the pointer's
 // position: a pen, a touch or a remote click leaves the pointer elsewhere.
 void GridView::ChooseClickedCell(int item, int subItem, POINT at) {

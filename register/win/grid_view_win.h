@@ -36,6 +36,13 @@ class GridView {
     // The grid's pop-up hint; an empty text shows none.
     void SetToolTipText(const std::string& text);
 
+    // Makes data row `row` current and selected, scrolled into sight, as a
+    // click on it in the current column does, without raising onClick.
+    void SelectRow(int row);
+    // The screen point where a menu for data row `row` opens: below its
+    // first text, where the keyboard's menu appears in every list.
+    POINT MenuPoint(int row) const;
+
     // Raised after a click, or a move with the keyboard, has made a cell
     // current; a click on the heading row or below the last row leaves no
     // row current (row 0).

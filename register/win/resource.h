@@ -16,3 +16,10 @@
 
 #define IDC_INPUTBOX_PROMPT 3001
 #define IDC_INPUTBOX_EDIT 3002
+
+// The context menu of a grid row; the items send these to the window.
+#define IDM_ROW_APRI 2101
+#define IDM_ROW_APRI_PERCORSO 2102
+#define IDM_ROW_COPIA_PERCORSO 2103
+#define IDM_ROW_MODIFICA 2104
+#define IDM_ROW_ELIMINA 2105

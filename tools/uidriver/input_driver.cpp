@@ -1,5 +1,7 @@
 #include "input_driver.h"
 
+#include "ui_driver.h"
+
 #include <shlobj.h>
 
 namespace ui {
@@ -41,6 +43,44 @@ void PostKey(HWND window, UINT key) {
     const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
     PostMessageW(window, WM_KEYDOWN, key, 1 | (LPARAM(scan) << 16));
     PostMessageW(window, WM_KEYUP, key, 1 | (LPARAM(scan) << 16) | (3LL << 30));
+}
+
+void PostRightClick(HWND window, POINT client) {
+    PostButton(window, WM_RBUTTONDOWN, MK_RBUTTON, client);
+    PostButton(window, WM_RBUTTONUP, 0, client);
+}
+
+void PostChars(HWND window, const std::wstring& text) {
+    for (wchar_t unit : text)
+        PostMessageW(window, WM_CHAR, WPARAM(unit), 1);
+}
+
+bool HasPopupMenu(HWND window) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    for (HWND w : TopWindows(pid)) {
+        if (ClassName(w) == L"#32768")
+            return true;
+    }
+    return false;
+}
+
+bool WaitForPopupMenu(HWND window) {
+    return WaitUntil([&] { return HasPopupMenu(window); });
+}
+
+std::optional<std::wstring> ClipboardText() {
+    if (!OpenClipboard(nullptr))
+        return std::nullopt;
+    std::optional<std::wstring> text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = std::wstring(p);
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
 }
 
 DroppedFiles::DroppedFiles(HWND window, const std::vector<std::wstring>& paths) {

@@ -6,6 +6,7 @@
 // whatever the test posted before.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,21 @@ void PostDoubleClick(HWND window, POINT client);
 void PostDrag(HWND window, POINT from, POINT to);
 // A key pressed and released on the window.
 void PostKey(HWND window, UINT virtualKey);
+// A right click at a point in the window's client coordinates.
+void PostRightClick(HWND window, POINT client);
+// Typed characters, one WM_CHAR each (UTF-16 units), as a keyboard layout or
+// an input method delivers them once the keys are translated.
+void PostChars(HWND window, const std::wstring& text);
+
+// Waits for a popup menu (class #32768) of the process that owns window;
+// false on time-out. The menu runs its own loop on the program's thread,
+// which takes the keys posted to any of the program's windows.
+bool WaitForPopupMenu(HWND window);
+// Whether the process that owns window shows a popup menu now.
+bool HasPopupMenu(HWND window);
+
+// The clipboard's Unicode text; nothing when it holds none.
+std::optional<std::wstring> ClipboardText();
 
 // The centre of a rectangle.
 POINT Centre(const RECT& r);

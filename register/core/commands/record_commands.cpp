@@ -49,8 +49,6 @@ AfterCommand RefuseDuplicate(CommandUi& ui, const std::string& name) {
     return AfterCommand::Reload;
 }
 
-enum class EntryKind { File, Link };
-
 // A move refused because a file of the name is already there.
 bool NameTaken(const Error& failed) {
     constexpr uint32_t kErrFileExists = 80; // ERROR_FILE_EXISTS
@@ -61,18 +59,20 @@ bool NameTaken(const Error& failed) {
 // short. The record is rewritten only when the user changed its description,
 // and written back as it was if the document cannot be moved in after all:
 // the entry then stays as it was before the command.
-AfterCommand FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFiles& entry,
-                             const std::filesystem::path& source, const RecordFields& recorded,
-                             const std::string& description, bool documentThere) {
+AddOutcome FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFiles& entry,
+                           const std::filesystem::path& source, const RecordFields& recorded,
+                           const std::string& description, bool documentThere) {
     const bool changed = description != recorded.description;
     if (changed)
-        if (Error failed = files.WriteRecord(entry.record, "", description))
-            return Fail(ui, failed, entry.record);
+        if (Error failed = files.WriteRecord(entry.record, "", description)) {
+            ShowFailure(ui, failed, entry.record);
+            return AddOutcome::Refused;
+        }
     // A whole copy is in Doc already: only the original's removal was left.
     Error failed =
         documentThere ? files.RemoveFile(source) : files.MoveDocument(source, entry.document);
     if (!failed)
-        return AfterCommand::Reload;
+        return AddOutcome::Added;
     // The document arrived meanwhile: another PC's add of the name finished
     // first, and this one is the duplicate.
     const bool taken = !documentThere && NameTaken(failed);
@@ -83,11 +83,11 @@ AfterCommand FinishFileEntry(CommandUi& ui, FileServices& files, const EntryFile
     if (changed && !documentThere && !taken)
         if (Error stuck = files.WriteRecord(entry.record, "", recorded.description))
             ShowFailure(ui, stuck, entry.record);
-    return AfterCommand::Reload;
+    return AddOutcome::Refused;
 }
 
-AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
-                      FileServices& files) {
+AfterCommand ChooseAndAdd(EntryKind kind, const std::filesystem::path& startFolder, CommandUi& ui,
+                          FileServices& files) {
     std::optional<ChosenFile> chosen = ui.ChooseDocument();
     if (!chosen || chosen->path.empty())
         return AfterCommand::Keep;
@@ -95,13 +95,28 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
     // the reload included, must see the register's own folder again.
     if (Error failed = files.RestoreWorkingFolder(startFolder))
         return Fail(ui, failed, startFolder);
+    AddChosenEntry(kind, startFolder, *chosen, ui, files);
+    return AfterCommand::Reload;
+}
 
-    const std::string& name = chosen->name;
+} // namespace
+
+AddOutcome AddChosenEntry(EntryKind kind, const std::filesystem::path& startFolder,
+                          const ChosenFile& chosen, CommandUi& ui, FileServices& files) {
+    auto refuse = [&](const Error& error, const std::filesystem::path& file) {
+        ShowFailure(ui, error, file);
+        return AddOutcome::Refused;
+    };
+    auto duplicate = [&](const std::string& name) {
+        RefuseDuplicate(ui, name);
+        return AddOutcome::Refused;
+    };
+    const std::string& name = chosen.name;
+    const std::filesystem::path source = support::PathFromUtf8(chosen.path);
     if (!IsPlainKey(name))
-        return Fail(ui, files.Failure(kErrInvalidName), support::PathFromUtf8(chosen->path));
+        return refuse(files.Failure(kErrInvalidName), source);
     const EntryFiles entry = FilesOf(startFolder, name);
     const bool isFile = kind == EntryKind::File;
-    const std::filesystem::path source = support::PathFromUtf8(chosen->path);
     // What writers killed on the way left in Doc goes first; a copy another
     // PC is still filling stays.
     const std::vector<std::string> held = files.RemoveLeftoverTemporaries(entry.folder);
@@ -122,10 +137,10 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
         RecordFields recorded;
         if (!isFile || addUnderWay || files.ReadRecord(entry.record, recorded) ||
             !recorded.target.empty())
-            return RefuseDuplicate(ui, name);
+            return duplicate(name);
         documentThere = files.Exists(entry.document);
         if (documentThere && !files.IsCopyOf(source, entry.document))
-            return RefuseDuplicate(ui, name);
+            return duplicate(name);
         unfinished = std::move(recorded);
     }
 
@@ -136,23 +151,23 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
                    isFile ? "Aggiungi nuovo FILE" : "Aggiungi nuovo LINK",
                    unfinished ? unfinished->description : DefaultDescription(name));
     if (description.empty())
-        return AfterCommand::Reload;
+        return AddOutcome::Cancelled;
     if (unfinished)
         return FinishFileEntry(ui, files, entry, source, *unfinished, description, documentThere);
 
     if (Error failed = files.EnsureFolder(entry.folder))
-        return Fail(ui, failed, entry.folder);
+        return refuse(failed, entry.folder);
     // The record comes first, created only if absent: another PC on the same
     // register may have recorded the name since the test above, and then
     // this add is the one refused. A document is moved into Doc only once
     // its record is there, so it never lies in Doc unseen, whenever the
     // program may stop.
     const bool documentBefore = isFile && files.Exists(entry.document);
-    if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen->path, description))
-        return failed.number == kErrAlreadyExists ? RefuseDuplicate(ui, name)
-                                                  : Fail(ui, failed, entry.record);
+    if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen.path, description))
+        return failed.number == kErrAlreadyExists ? duplicate(name)
+                                                  : refuse(failed, entry.record);
     if (!isFile)
-        return AfterCommand::Reload;
+        return AddOutcome::Added;
 
     if (Error failed = files.MoveDocument(source, entry.document)) {
         // The document stayed where it was: the record must not list it in
@@ -160,24 +175,23 @@ AfterCommand AddEntry(EntryKind kind, const std::filesystem::path& startFolder, 
         // document of the name came into Doc since the record was made
         // (another PC finished this entry meanwhile): the record lists it.
         if (NameTaken(failed) && !documentBefore && files.Exists(entry.document))
-            return RefuseDuplicate(ui, name);
+            return duplicate(name);
         ShowFailure(ui, failed, source);
         if (Error stuck = files.RemoveFile(entry.record))
             ShowFailure(ui, stuck, entry.record);
+        return AddOutcome::Refused;
     }
-    return AfterCommand::Reload;
+    return AddOutcome::Added;
 }
-
-} // namespace
 
 AfterCommand AddFileEntry(const std::filesystem::path& startFolder, CommandUi& ui,
                           FileServices& files) {
-    return AddEntry(EntryKind::File, startFolder, ui, files);
+    return ChooseAndAdd(EntryKind::File, startFolder, ui, files);
 }
 
 AfterCommand AddLinkEntry(const std::filesystem::path& startFolder, CommandUi& ui,
                           FileServices& files) {
-    return AddEntry(EntryKind::Link, startFolder, ui, files);
+    return ChooseAndAdd(EntryKind::Link, startFolder, ui, files);
 }
 
 AfterCommand ModifyEntry(const std::filesystem::path& startFolder,

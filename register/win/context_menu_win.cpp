@@ -1,0 +1,66 @@
+#include "context_menu_win.h"
+
+#include "resource.h"
+
+#include "support/handles_win.h"
+
+#include <vector>
+
+namespace ombriel {
+
+int ShowRowMenu(HWND owner, POINT screen, bool readOnly) {
+    HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return 0;
+    AppendMenuW(menu, MF_STRING, IDM_ROW_APRI, L"Apri");
+    AppendMenuW(menu, MF_STRING, IDM_ROW_APRI_PERCORSO, L"Apri percorso file");
+    AppendMenuW(menu, MF_STRING, IDM_ROW_COPIA_PERCORSO, L"Copia percorso");
+    if (!readOnly) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, IDM_ROW_MODIFICA, L"Modifica");
+        AppendMenuW(menu, MF_STRING, IDM_ROW_ELIMINA, L"Elimina");
+    }
+    // Opening the entry is what a double-click does: the default item.
+    SetMenuDefaultItem(menu, IDM_ROW_APRI, FALSE);
+    const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                          screen.x, screen.y, 0, owner, nullptr));
+    DestroyMenu(menu);
+    return chosen;
+}
+
+bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
+    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!block)
+        return false;
+    if (void* p = GlobalLock(block)) {
+        memcpy(p, text.c_str(), bytes);
+        GlobalUnlock(block);
+    }
+    if (!OpenClipboard(owner)) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    // Once set, the block belongs to the clipboard.
+    const bool taken = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
+    CloseClipboard();
+    if (!taken)
+        GlobalFree(block);
+    return taken;
+}
+
+std::wstring ExplorerPath() {
+    // %windir% is the Windows folder; the system's own answer when it is
+    // not set.
+    std::vector<wchar_t> folder(32768);
+    DWORD n = GetEnvironmentVariableW(L"windir", folder.data(), DWORD(folder.size()));
+    if (n == 0 || n >= folder.size())
+        n = GetWindowsDirectoryW(folder.data(), UINT(folder.size()));
+    std::wstring path(folder.data(), n);
+    if (!path.empty() && path.back() != L'\\')
+        path += L'\\';
+    return path + L"explorer.exe";
+}
+
+} // namespace ombriel
