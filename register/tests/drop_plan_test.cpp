@@ -135,6 +135,7 @@ TEST_F(DroppedFiles, CancellingTheLastBoxAsksNothingMore) {
 TEST_F(DroppedFiles, FoldersDuplicatesAndFailedMovesAreRefusedAndTheRestGoesOn) {
     std::filesystem::create_directories(desk / "Cartella");
     WriteBytes(doc / "dup.pdf.dat", "\"\"\r\n\"Già\"\r\n");
+    WriteBytes(doc / "dup.pdf", "il documento registrato"); // a whole entry
     const DroppedItem sub{support::Utf8FromPath(desk / "Cartella"), true};
     const auto dup = File("dup.pdf");
     const auto stuck = File("stuck.pdf");

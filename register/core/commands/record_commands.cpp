@@ -164,8 +164,7 @@ AddOutcome AddChosenEntry(EntryKind kind, const std::filesystem::path& startFold
     // program may stop.
     const bool documentBefore = isFile && files.Exists(entry.document);
     if (Error failed = files.CreateRecord(entry.record, isFile ? "" : chosen.path, description))
-        return failed.number == kErrAlreadyExists ? duplicate(name)
-                                                  : refuse(failed, entry.record);
+        return failed.number == kErrAlreadyExists ? duplicate(name) : refuse(failed, entry.record);
     if (!isFile)
         return AddOutcome::Added;
 
