@@ -112,7 +112,7 @@ void Form1::CopyEntryPath() {
         return;
     const std::string path = EntryFullPath(entry->nameOrPath, support::Utf8FromPath(StartFolder_));
     if (!CopyTextToClipboard(hwnd_, support::Widen(path)))
-        ShowError(platform_.MakeError(GetLastError()));
+        ShowError(platform_.MakeError(GetLastError()), support::PathFromUtf8(path));
 }
 
 void Form1::ShowEntryInExplorer() {
@@ -123,7 +123,7 @@ void Form1::ShowEntryInExplorer() {
     const std::string explorer = support::Narrow(ExplorerPath());
     LaunchRequest request{explorer, SelectInExplorerCommand(explorer, path), WindowState::Normal};
     if (Error failed = SystemLauncher().Launch(request))
-        ShowError(failed);
+        ShowError(failed, ExplorerPath());
 }
 
 void Form1::OnTypedChar(char32_t c) {
