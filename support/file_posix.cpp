@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
+#include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace support {
@@ -39,16 +42,52 @@ int CreateTemporary(const std::function<std::filesystem::path()>& nextName, int 
     return EBUSY;
 }
 
-int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
-                   int tries, std::filesystem::path& temp) {
-    UniqueFd fd;
-    int err = CreateTemporary(
-        nextName, tries,
+int CreateLockedTemporary(const std::function<std::filesystem::path()>& nextName, int tries,
+                          std::filesystem::path& temp, UniqueFd& fd) {
+    // The first name tells the folder and is still the first one tried.
+    std::optional<std::filesystem::path> first = nextName();
+    const std::function<std::filesystem::path()> names = [&] {
+        std::filesystem::path name = first ? std::move(*first) : nextName();
+        first.reset();
+        return name;
+    };
+    const std::filesystem::path folder =
+        first->has_parent_path() ? first->parent_path() : std::filesystem::path(".");
+    // An unnamed file is locked first and named after; where the file system
+    // has no unnamed files, the name comes first and the lock a moment later.
+    UniqueFd unnamed(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0644));
+    if (unnamed) {
+        ::flock(unnamed.Get(), LOCK_EX);
+        const std::string self = "/proc/self/fd/" + std::to_string(unnamed.Get());
+        const int err = CreateTemporary(
+            names, tries,
+            [&](const std::filesystem::path& name) {
+                return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(),
+                                AT_SYMLINK_FOLLOW) == 0
+                           ? 0
+                           : errno;
+            },
+            temp);
+        if (err == 0)
+            fd = std::move(unnamed);
+        return err;
+    }
+    const int err = CreateTemporary(
+        names, tries,
         [&](const std::filesystem::path& name) {
             fd.Reset(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
             return fd ? 0 : errno;
         },
         temp);
+    if (err == 0)
+        ::flock(fd.Get(), LOCK_EX);
+    return err;
+}
+
+int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
+                   int tries, std::filesystem::path& temp, UniqueFd& held) {
+    UniqueFd fd;
+    int err = CreateLockedTemporary(nextName, tries, temp, fd);
     if (err != 0)
         return err;
     err = WriteAll(fd.Get(), bytes.data(), bytes.size());
@@ -57,11 +96,12 @@ int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::
         if (::fsync(fd.Get()) != 0)
             err = errno;
     }
-    if (!fd.Reset() && err == 0)
-        err = errno;
-    if (err != 0)
+    if (err != 0) {
         ::unlink(temp.c_str());
-    return err;
+        return err;
+    }
+    held = std::move(fd);
+    return 0;
 }
 
 int PublishTemporary(const std::filesystem::path& temp, const std::filesystem::path& target,
@@ -84,7 +124,8 @@ int WriteThroughTemporary(const std::filesystem::path& target, std::string_view 
                           const std::function<std::filesystem::path()>& nextName, int tries,
                           bool replace) {
     std::filesystem::path temp;
-    if (int err = WriteTemporary(bytes, nextName, tries, temp))
+    UniqueFd held; // locked until the data has its name
+    if (int err = WriteTemporary(bytes, nextName, tries, temp, held))
         return err;
     if (replace && ::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
         ::unlink(temp.c_str());

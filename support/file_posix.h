@@ -23,10 +23,18 @@ int CreateTemporary(const std::function<std::filesystem::path()>& nextName, int 
                     const std::function<int(const std::filesystem::path& temp)>& create,
                     std::filesystem::path& temp);
 
-// Writes `bytes`, durable, into a new temporary file; nothing is left behind
-// when it fails.
+// A new temporary file, open for writing in `fd` and locked (flock) before
+// its name appears, under the names `nextName` gives (see CreateTemporary;
+// all in one folder): whoever cleans up leftovers takes only temporaries
+// whose lock it can get, so a writer's file is never seen unlocked.
+int CreateLockedTemporary(const std::function<std::filesystem::path()>& nextName, int tries,
+                          std::filesystem::path& temp, UniqueFd& fd);
+
+// Writes `bytes`, durable, into a new locked temporary file, kept open and
+// locked in `held` until the caller has given it its name; nothing is left
+// behind when it fails.
 int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
-                   int tries, std::filesystem::path& temp);
+                   int tries, std::filesystem::path& temp, UniqueFd& held);
 
 // Gives a whole temporary file the target's name in one step: replacing the
 // target (rename) or only when the name is free (link, then the temporary

@@ -77,13 +77,13 @@ uint32_t PublishTemporary(const std::wstring& temp, const std::filesystem::path&
 
 uint32_t WriteTemporary(std::string_view bytes,
                         const std::function<std::filesystem::path()>& nextName, int tries,
-                        std::wstring& temp) {
+                        std::wstring& temp, UniqueHandle& held) {
     UniqueHandle file;
     uint32_t err = CreateTemporary(
         nextName, tries,
         [&](const std::wstring& name) {
-            file.Reset(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+            file.Reset(CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                   nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             return file ? uint32_t(ERROR_SUCCESS) : uint32_t(GetLastError());
         },
         temp);
@@ -95,17 +95,21 @@ uint32_t WriteTemporary(std::string_view bytes,
         if (!FlushFileBuffers(file.Get()))
             err = GetLastError();
     }
-    file.Reset();
-    if (err != ERROR_SUCCESS)
+    if (err != ERROR_SUCCESS) {
+        file.Reset();
         DeleteFileW(temp.c_str());
-    return err;
+        return err;
+    }
+    held = std::move(file);
+    return ERROR_SUCCESS;
 }
 
 uint32_t WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
                                const std::function<std::filesystem::path()>& nextName, int tries,
                                bool replace) {
     std::wstring temp;
-    if (uint32_t err = WriteTemporary(bytes, nextName, tries, temp))
+    UniqueHandle held; // open until the data has its name
+    if (uint32_t err = WriteTemporary(bytes, nextName, tries, temp, held))
         return err;
     if (replace) {
         const DWORD attributes = GetFileAttributesW(ExtendedPath(target).c_str());

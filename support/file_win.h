@@ -41,11 +41,13 @@ uint32_t CreateTemporary(const std::function<std::filesystem::path()>& nextName,
 uint32_t PublishTemporary(const std::wstring& temp, const std::filesystem::path& target,
                           bool replace);
 
-// Writes `bytes`, flushed, into a new temporary file (see CreateTemporary);
-// nothing is left behind when it fails.
+// Writes `bytes`, flushed, into a new temporary file (see CreateTemporary),
+// kept open in `held` until the caller has given it its name: whoever cleans
+// up leftovers cannot delete a file that is open, and its sharing lets the
+// rename through. Nothing is left behind when it fails.
 uint32_t WriteTemporary(std::string_view bytes,
                         const std::function<std::filesystem::path()>& nextName, int tries,
-                        std::wstring& temp);
+                        std::wstring& temp, UniqueHandle& held);
 
 // Writes `bytes`, flushed, into a new temporary file and gives it the
 // target's name: the file is replaced (or, without `replace`, created) whole

@@ -3,7 +3,6 @@
 // commands behave and number their failures as they do on Windows.
 #include "core/platform/errno_number.h"
 #include "core/platform/file_services.h"
-#include "core/platform/locked_temporary_posix.h"
 
 #include "core/platform/platform.h"
 #include "core/platform/temporary_name.h"
@@ -42,17 +41,6 @@ int CopyBytes(int in, int out) {
     }
     support::CrashPoint();
     return ::fsync(out) == 0 ? 0 : errno;
-}
-
-std::vector<std::string> RemoveLeftovers(const std::filesystem::path& folder) {
-    Platform& platform = SystemPlatform();
-    std::vector<ListedFile> listing;
-    if (platform.ListFolder(folder, listing))
-        return {};
-    std::vector<std::string> names;
-    for (ListedFile& f : listing)
-        names.push_back(std::move(f.name));
-    return RemoveLeftoverTemporaries(platform, folder, names);
 }
 
 class PosixFileServices : public FileServices {
@@ -110,7 +98,7 @@ class PosixFileServices : public FileServices {
         return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
-        return ReadRecordFile(SystemPlatform(), recordFile, fields);
+        return ReadRecordFile(platform_, recordFile, fields);
     }
     bool IsCopyOf(const std::filesystem::path& source,
                   const std::filesystem::path& document) override {
@@ -150,7 +138,7 @@ class PosixFileServices : public FileServices {
     }
     std::vector<std::string>
     RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
-        return RemoveLeftovers(folder);
+        return ombriel::RemoveLeftoverTemporaries(platform_, folder);
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)
@@ -176,7 +164,8 @@ class PosixFileServices : public FileServices {
             return FromErrno(errno);
         std::filesystem::path temp;
         support::UniqueFd out;
-        if (int err = CreateLockedTemporary(to, temp, out))
+        if (int err = support::CreateLockedTemporary([&] { return TemporaryNameFor(to); },
+                                                     kTemporaryNameTries, temp, out))
             return FromErrno(err);
         int err = CopyBytes(in.Get(), out.Get());
         if (err == 0) {

@@ -71,7 +71,7 @@ class WinFileServices : public FileServices {
         return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
     }
     Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
-        return ReadRecordFile(SystemPlatform(), recordFile, fields);
+        return ReadRecordFile(platform_, recordFile, fields);
     }
     bool IsCopyOf(const std::filesystem::path& source,
                   const std::filesystem::path& document) override {
@@ -107,14 +107,7 @@ class WinFileServices : public FileServices {
     }
     std::vector<std::string>
     RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
-        Platform& platform = SystemPlatform();
-        std::vector<ListedFile> listing;
-        if (platform.ListFolder(folder, listing))
-            return {};
-        std::vector<std::string> names;
-        for (ListedFile& f : listing)
-            names.push_back(std::move(f.name));
-        return ombriel::RemoveLeftoverTemporaries(platform, folder, names);
+        return ombriel::RemoveLeftoverTemporaries(platform_, folder);
     }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         // A full path names its drive, so this sets the drive and then the

@@ -4,7 +4,6 @@
 #include "core/platform/platform.h"
 
 #include "core/platform/errno_number.h"
-#include "core/platform/locked_temporary_posix.h"
 #include "core/platform/temporary_name.h"
 
 #include "support/crash_point.h"
@@ -20,6 +19,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <functional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,36 +65,9 @@ struct DirTraits {
     static bool Close(Handle d) { return ::closedir(d) == 0; }
 };
 
-// Writes all of bytes and makes them durable; errno on failure, else 0.
-int WriteWhole(int fd, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        support::CrashPoint();
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0)
-            return errno;
-        done += size_t(n);
-    }
-    support::CrashPoint();
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-// Writes bytes, durable, into a new temporary file of this writer beside
-// file and names it in temp; errno on failure (nothing is left behind), else
-// 0. The file stays open and locked in held until the caller has given the
-// data its name: the clean-up of leftovers passes a held file by.
-int WriteTemporary(const std::filesystem::path& file, std::string_view bytes,
-                   std::filesystem::path& temp, support::UniqueFd& held) {
-    support::UniqueFd fd;
-    if (int err = CreateLockedTemporary(file, temp, fd))
-        return err;
-    int err = WriteWhole(fd.Get(), bytes);
-    if (err != 0) {
-        ::unlink(temp.c_str());
-        return err;
-    }
-    held = std::move(fd);
-    return err;
+// Names for this writer's temporary files beside `file`.
+std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
+    return [file] { return TemporaryNameFor(file); };
 }
 
 } // namespace
@@ -136,26 +109,15 @@ class PosixPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        std::filesystem::path temp;
-        support::UniqueFd held;
-        if (int err = WriteTemporary(file, bytes, temp, held))
-            return MakeError(FromErrno(err));
-        // A file the user made read-only must stay as it is, as on Windows.
-        if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0) {
-            ::unlink(temp.c_str());
-            return MakeError(FromErrno(EACCES));
-        }
-        if (int err = support::PublishTemporary(temp, file, true))
+        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                     kTemporaryNameTries, true))
             return MakeError(FromErrno(err));
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
-        std::filesystem::path temp;
-        support::UniqueFd held;
-        if (int err = WriteTemporary(file, bytes, temp, held))
-            return MakeError(FromErrno(err));
-        if (int err = support::PublishTemporary(temp, file, false))
+        if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                     kTemporaryNameTries, false))
             return MakeError(FromErrno(err));
         return {};
     }
@@ -235,7 +197,7 @@ class PosixPlatform final : public Platform {
 
     Error RemoveUnheldFile(const std::filesystem::path& file) override {
         // Writers hold a lock on their temporary file while they fill it (see
-        // WriteTemporary); a file whose lock cannot be taken stays.
+        // support::CreateLockedTemporary); a file whose lock cannot be taken stays.
         support::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));
         if (!fd)
             return MakeError(FromErrno(errno));

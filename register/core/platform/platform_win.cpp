@@ -26,48 +26,9 @@ using support::UniqueFindHandle;
 using support::UniqueHandle;
 using support::Widen;
 
-Error WriteWhole(HANDLE file, std::string_view bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        support::CrashPoint();
-        const DWORD part = DWORD(std::min<size_t>(bytes.size() - done, 1u << 30));
-        DWORD wrote = 0;
-        if (!WriteFile(file, bytes.data() + done, part, &wrote, nullptr))
-            return Error{GetLastError(), {}};
-        done += wrote;
-    }
-    support::CrashPoint();
-    if (!FlushFileBuffers(file))
-        return Error{GetLastError(), {}};
-    return {};
-}
-
-// Writes bytes, flushed, into a new temporary file of this writer beside
-// file and names it in temp (extended form); the failure's number, with
-// nothing left behind, or ERROR_SUCCESS. The file stays open in held until
-// the caller has given the data its name: the clean-up of leftovers cannot
-// take a file that is open, and the share mode lets the rename through.
-DWORD WriteTemporary(const std::filesystem::path& file, std::string_view bytes, std::wstring& temp,
-                     UniqueHandle& held) {
-    UniqueHandle h;
-    for (int tries = 0; !h; ++tries) {
-        if (tries == kTemporaryNameTries)
-            return ERROR_FILE_EXISTS;
-        temp = ExtendedPath(TemporaryNameFor(file));
-        support::CrashPoint();
-        h.Reset(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-        const DWORD err = GetLastError();
-        if (!h && err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS)
-            return err;
-    }
-    Error written = WriteWhole(h.Get(), bytes);
-    if (written.Failed()) {
-        DeleteFileW(temp.c_str());
-        return written.number;
-    }
-    held = std::move(h);
-    return ERROR_SUCCESS;
+// Names for this writer's temporary files beside `file`.
+std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::path& file) {
+    return [file] { return TemporaryNameFor(file); };
 }
 
 class WinPlatform final : public Platform {
@@ -95,29 +56,17 @@ class WinPlatform final : public Platform {
     }
 
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
-        std::wstring temp;
-        UniqueHandle held;
-        if (DWORD err = WriteTemporary(file, bytes, temp, held))
-            return MakeError(err);
-        // A read-only target refuses the replacement, as it refuses a write.
-        const DWORD attrs = GetFileAttributesW(ExtendedPath(file).c_str());
-        if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY)) {
-            DeleteFileW(temp.c_str());
-            return MakeError(ERROR_ACCESS_DENIED);
-        }
-        if (DWORD err = support::PublishTemporary(temp, file, true))
+        if (DWORD err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                       kTemporaryNameTries, true))
             return MakeError(err);
         return {};
     }
 
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
-        std::wstring temp;
-        UniqueHandle held;
-        if (DWORD err = WriteTemporary(file, bytes, temp, held))
-            return MakeError(err);
         // A rename that may not replace gives the data its name only if the
         // name is free, in one call, on a share too.
-        DWORD err = support::PublishTemporary(temp, file, false);
+        DWORD err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
+                                                   kTemporaryNameTries, false);
         if (err == ERROR_SUCCESS)
             return {};
         if (err == ERROR_FILE_EXISTS)

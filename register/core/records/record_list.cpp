@@ -51,15 +51,8 @@ Error ListRecordNames(Platform& platform, const std::filesystem::path& folder,
 }
 
 std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder) {
-    Error ignored;
-    return LoadRecords(platform, folder, ignored);
-}
-
-std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder,
-                                     Error& listing) {
     std::vector<std::string> names;
-    listing = ListRecordNames(platform, folder, names);
-    if (listing)
+    if (ListRecordNames(platform, folder, names))
         return {};
     std::vector<RecordEntry> entries;
     entries.reserve(names.size());

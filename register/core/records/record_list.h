@@ -31,11 +31,8 @@ Error ListRecordNames(Platform& platform, const std::filesystem::path& folder,
                       std::vector<std::string>& names);
 
 // Every record of folder, sorted, each read once. A damaged or unreadable
-// record never stops the listing: its entry keeps what could be read.
+// record never stops the listing: its entry keeps what could be read. A
+// folder that cannot be listed gives none.
 std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder);
-// The same, and why the folder could not be listed (a missing folder is no
-// failure); after such a failure the entries are empty.
-std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::path& folder,
-                                     Error& listing);
 
 } // namespace ombriel

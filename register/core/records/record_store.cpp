@@ -65,6 +65,18 @@ std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
     return stayed;
 }
 
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder) {
+    std::vector<ListedFile> listing;
+    if (platform.ListFolder(folder, listing))
+        return {};
+    std::vector<std::string> names;
+    names.reserve(listing.size());
+    for (ListedFile& f : listing)
+        names.push_back(std::move(f.name));
+    return RemoveLeftoverTemporaries(platform, folder, names);
+}
+
 RecordStore::RecordStore(Platform& platform, std::filesystem::path docFolder,
                          std::filesystem::path cacheFile)
     : platform_(platform), docFolder_(std::move(docFolder)),

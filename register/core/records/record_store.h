@@ -77,5 +77,9 @@ bool IsTemporaryFileName(std::string_view name);
 std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
                                                    const std::filesystem::path& folder,
                                                    const std::vector<std::string>& names);
+// The same for a fresh listing of folder; a folder that cannot be listed
+// keeps its files.
+std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
+                                                   const std::filesystem::path& folder);
 
 } // namespace ombriel
