@@ -10,17 +10,8 @@
 
 namespace {
 
-class LiveViewE2e : public RegisterE2e {
+class LiveViewE2e : public TwoRegistersE2e {
   protected:
-    ui::Process other_;
-    HWND otherForm_ = nullptr;
-
-    void StartOther() {
-        other_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", {}, folder.Path());
-        otherForm_ = ui::WaitForWindow(other_.Id(), kFormClass);
-        ASSERT_NE(otherForm_, nullptr);
-    }
-    HWND OtherGrid() const { return ui::Child(otherForm_, IDC_FGRID); }
     void PutEntry(const std::string& key, const std::string& description) {
         Put(folder / L"Doc" / ui::Widen(key + ".dat"), Record("", description));
         Put(folder / L"Doc" / ui::Widen(key), "documento " + key);

@@ -134,3 +134,18 @@ class RegisterE2e : public testing::Test {
         return viewer;
     }
 };
+
+// Two copies of the register on one folder, as two PCs open it from a share.
+class TwoRegistersE2e : public RegisterE2e {
+  protected:
+    ui::Process other_;
+    HWND otherForm_ = nullptr;
+
+    // The second copy, started once the first shows its window.
+    void StartOther() {
+        other_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", {}, folder.Path());
+        otherForm_ = ui::WaitForWindow(other_.Id(), kFormClass);
+        ASSERT_NE(otherForm_, nullptr);
+    }
+    HWND OtherGrid() const { return ui::Child(otherForm_, IDC_FGRID); }
+};

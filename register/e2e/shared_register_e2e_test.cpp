@@ -5,19 +5,7 @@
 
 namespace {
 
-class SharedRegisterE2e : public RegisterE2e {
-  protected:
-    ui::Process other_;
-    HWND otherForm_ = nullptr;
-
-    // The second copy, started once the first shows its window.
-    void StartOther() {
-        other_ = ui::Process::Start(ui::ExeDir() / L"Ombriel.exe", {}, folder.Path());
-        otherForm_ = ui::WaitForWindow(other_.Id(), kFormClass);
-        ASSERT_NE(otherForm_, nullptr);
-    }
-    HWND OtherGrid() const { return ui::Child(otherForm_, IDC_FGRID); }
-};
+class SharedRegisterE2e : public TwoRegistersE2e {};
 
 TEST_F(SharedRegisterE2e, CopyWithAnOldGridIsRefusedTheNameTheOtherJustAdded) {
     const auto mine = folder / L"PC1" / L"report.pdf";
