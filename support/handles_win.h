@@ -1,7 +1,7 @@
 #pragma once
 // Owners of the Windows handles both programs use: kernel objects (files,
-// processes, threads), directory searches, GDI objects and device contexts,
-// memory the system or COM hands over, a drop's file list, and COM itself.
+// processes, threads), directory searches and change notifications, GDI objects and device
+// contexts, memory the system or COM hands over, a drop's file list, and COM itself.
 #include "support/unique_resource.h"
 
 #include <windows.h>
@@ -28,6 +28,14 @@ struct FindHandleTraits {
     static bool Close(Handle h) { return FindClose(h) != 0; }
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
+
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static constexpr Handle kNone = nullptr;
+    static bool Valid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static bool Close(Handle h) { return FindCloseChangeNotification(h) != 0; }
+};
+using UniqueChangeNotification = UniqueResource<ChangeNotificationTraits>;
 
 template <class Object> struct GdiObjectTraits {
     using Handle = Object;

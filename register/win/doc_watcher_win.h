@@ -13,8 +13,6 @@
 #include "core/grid/refresh_schedule.h"
 #include "support/handles_win.h"
 
-#include "support/unique_resource.h"
-
 #include <windows.h>
 
 #include <atomic>
@@ -25,13 +23,7 @@
 
 namespace ombriel {
 
-struct ChangeNotificationTraits {
-    using Handle = HANDLE;
-    static constexpr Handle kNone = nullptr;
-    static bool Valid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static bool Close(Handle h) { return FindCloseChangeNotification(h) != 0; }
-};
-using UniqueChangeNotification = support::UniqueResource<ChangeNotificationTraits>;
+using support::UniqueChangeNotification;
 
 class DocWatcher {
   public:
