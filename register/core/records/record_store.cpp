@@ -67,13 +67,13 @@ std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
 
 std::vector<std::string> RemoveLeftoverTemporaries(Platform& platform,
                                                    const std::filesystem::path& folder) {
-    std::vector<ListedFile> listing;
-    if (platform.ListFolder(folder, listing))
-        return {};
+    // Only the temporaries: on a share, a listing of the whole of a large
+    // Doc before every add would cost more than the add.
+    std::string pattern = "*";
+    pattern += kTemporarySuffix;
     std::vector<std::string> names;
-    names.reserve(listing.size());
-    for (ListedFile& f : listing)
-        names.push_back(std::move(f.name));
+    if (platform.ListFiles(folder, pattern, names))
+        return {};
     return RemoveLeftoverTemporaries(platform, folder, names);
 }
 
