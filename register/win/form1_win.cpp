@@ -232,7 +232,7 @@ Error Form1::ReloadRecords() {
     }
     // This reading is newer than any change a waiting refresh would show.
     refreshPending_ = false;
-    DocListed(listing, SystemFileServices().Exists(StartFolder_ / L"Doc"));
+    DocListed(listing, files_.Exists(StartFolder_ / L"Doc"));
     return listing;
 }
 
@@ -256,7 +256,7 @@ void Form1::OnGridDoubleClick() {
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
-    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing);
+    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing, files_);
 }
 
 void Form1::LoadSettings() {
