@@ -87,6 +87,7 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     dpi_ = int(GetDpiForWindow(hwnd_));
     CreateMenu();
     CreateControls();
+    linkMarks_.Start(hwnd_, Fgrid.Hwnd());
     CommandArg_ = commandArg;
     StartUp();
     ConnectRowActions();
@@ -229,6 +230,7 @@ Error Form1::ReloadRecords() {
     if (!listing) {
         Fgrid.Refresh();
         SelectedRow_ = 0;
+        linkMarks_.Reload(store_->Records(), StartFolder_);
     }
     // This reading is newer than any change a waiting refresh would show.
     refreshPending_ = false;
@@ -256,6 +258,9 @@ void Form1::OnGridDoubleClick() {
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
+    WinCommandUi ui(hwnd_);
+    if (linkMarks_.ReportIfMissing(row, ui))
+        return;
     OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing);
 }
 
@@ -382,6 +387,8 @@ LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (linkMarks_.HandleMessage(msg, wp, lp))
+        return 0;
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));

@@ -225,6 +225,12 @@ bool LinkCheckQueue::IsMissing(int row) const {
     return e && e->state == State::Missing;
 }
 
+std::optional<std::string> LinkCheckQueue::PathOf(int row) const {
+    std::lock_guard lock(mutex_);
+    const Entry* e = EntryAt(row);
+    return e ? std::optional<std::string>(e->path) : std::nullopt;
+}
+
 void LinkCheckQueue::Stop() {
     {
         std::lock_guard lock(mutex_);

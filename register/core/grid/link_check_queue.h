@@ -79,6 +79,9 @@ class LinkCheckQueue {
 
     // Whether the row is a link whose target was last found missing.
     bool IsMissing(int row) const;
+    // The path the row's target is looked for at; nothing for a row that is
+    // not a link.
+    std::optional<std::string> PathOf(int row) const;
 
     // Wakes every waiting checker and makes Take return nothing from now on.
     void Stop();
