@@ -34,14 +34,16 @@ std::vector<int> LinkCheckQueue::SetEntries(std::vector<LinkEntry> entries) {
                   [](const LinkEntry& a, const LinkEntry& b) { return a.row < b.row; });
         entries_.clear();
         entries_.reserve(entries.size());
+        // Neighbouring rows mostly share their server: looked up once.
+        auto server = servers_.end();
         for (LinkEntry& link : entries) {
             Entry e;
             e.row = link.row;
             e.key = std::move(link.key);
             e.path = std::move(link.path);
-            auto server = servers_.find(ServerOf(e.path));
-            if (server == servers_.end())
-                server = servers_.emplace(ServerOf(e.path), Server{}).first;
+            std::string name = ServerOf(e.path);
+            if (server == servers_.end() || server->first != name)
+                server = servers_.try_emplace(std::move(name)).first;
             e.server = server;
             // Known only for the same target: a changed path is never shown
             // with the old path's mark.
