@@ -81,11 +81,17 @@ TEST_F(MissingLinkE2e, TheMarkStaysThroughALiveReloadAndGoesWhenTheRowOnScreenIs
     EXPECT_EQ(ui::ListViewCellText(Grid(), 2, 2), missing_.wstring());
     EXPECT_EQ(Mark(2), L"!") << "the mark did not follow its entry";
     EXPECT_EQ(Mark(1), L"");
+    ClickCell(2, 2);
+    EXPECT_EQ(ui::ToolTipText(Grid()).value_or(L"<none>"),
+              L"Documento mancante: " + missing_.wstring());
 
     // The document comes back with no input at all: the row on screen is
-    // checked again once its result is stale.
+    // checked again once its result is stale, and the hint of the chosen
+    // row follows.
     Put(missing_, "PDF");
     EXPECT_TRUE(WaitMark(2, L""));
+    EXPECT_TRUE(ui::WaitUntil(
+        [&] { return ui::ToolTipText(Grid()).value_or(L"<none>") == missing_.wstring(); }));
     ExpectNoFurtherBox();
 }
 

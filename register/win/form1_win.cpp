@@ -124,6 +124,11 @@ void Form1::CreateControls() {
 void Form1::ConnectGrid() {
     Fgrid.onClick = [this] { OnGridClick(); };
     Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
+    // The chosen row's hint follows its link's mark.
+    linkMarks_.onMarkChanged = [this](int row) {
+        if (row == SelectedRow_ && row == gridModel_.Row())
+            OnGridClick();
+    };
     // The keys do what the buttons do, and only where the buttons are shown.
     Fgrid.onDeleteKey = [this] {
         Busy busy(*this);

@@ -122,8 +122,11 @@ void LinkMarks::Reload(const std::vector<StoredRecord>& records,
         links.push_back({int(i) + 1, r.fileName, DocumentPath(r.fields.target, folder)});
     }
     for (int row : shared_->queue.SetEntries(std::move(links))) {
-        if (row < model_.Rows())
-            model_.SetTextMatrix(row, 0, std::string(kMissingDocumentMark));
+        if (row >= model_.Rows())
+            continue;
+        model_.SetTextMatrix(row, 0, std::string(kMissingDocumentMark));
+        if (onMarkChanged)
+            onMarkChanged(row);
     }
     // The grid was rebuilt just now and has not been painted since: the
     // marks known show with it, never blank for a moment.
@@ -151,6 +154,8 @@ void LinkMarks::ApplyChanges() {
                              change.missing ? std::string(kMissingDocumentMark) : std::string());
         if (list_)
             ListView_RedrawItems(list_, change.row - 1, change.row - 1);
+        if (onMarkChanged)
+            onMarkChanged(change.row);
     }
 }
 

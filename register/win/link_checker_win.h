@@ -56,6 +56,10 @@ class LinkMarks {
     // says so with its path and true is returned: the entry is not opened.
     bool ReportIfMissing(int row, CommandUi& ui);
 
+    // Raised for each row whose mark was set or cleared, so the hint of the
+    // chosen row can follow.
+    std::function<void(int row)> onMarkChanged;
+
   private:
     struct Shared;
     void ShowRowsOnScreen();
