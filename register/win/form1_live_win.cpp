@@ -60,6 +60,7 @@ void Form1::RefreshFromDoc(uint32_t probe) {
             gridModel_.SetCol(after.col);
             Fgrid.Refresh();
             Fgrid.ShowPosition(after.selectedRow, after.topRow);
+            linkMarks_.Reload(store_->Records(), StartFolder_);
             if (after.setHint)
                 Fgrid.SetToolTipText(after.hint);
         }

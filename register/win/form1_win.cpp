@@ -88,6 +88,7 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     dpi_ = int(GetDpiForWindow(hwnd_));
     CreateMenu();
     CreateControls();
+    linkMarks_.Start(hwnd_, Fgrid.Hwnd());
     CommandArg_ = commandArg;
     StartUp();
     ConnectRowActions();
@@ -124,6 +125,11 @@ void Form1::CreateControls() {
 void Form1::ConnectGrid() {
     Fgrid.onClick = [this] { OnGridClick(); };
     Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
+    // The chosen row's hint follows its link's mark.
+    linkMarks_.onMarkChanged = [this](int row) {
+        if (row == SelectedRow_ && row == gridModel_.Row())
+            OnGridClick();
+    };
     // The keys do what the buttons do, and only where the buttons are shown.
     Fgrid.onDeleteKey = [this] {
         Busy busy(*this);
@@ -231,6 +237,7 @@ Error Form1::ReloadRecords() {
     if (!listing) {
         Fgrid.Refresh();
         SelectedRow_ = 0;
+        linkMarks_.Reload(store_->Records(), StartFolder_);
     }
     // This reading is newer than any change a waiting refresh would show.
     refreshPending_ = false;
@@ -258,6 +265,9 @@ void Form1::OnGridDoubleClick() {
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
+    WinCommandUi ui(hwnd_);
+    if (linkMarks_.ReportIfMissing(row, ui))
+        return;
     OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing, files_);
 }
 
@@ -384,6 +394,8 @@ LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (linkMarks_.HandleMessage(msg, wp, lp))
+        return 0;
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));

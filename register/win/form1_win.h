@@ -8,6 +8,7 @@
 #include "drop_target_win.h"
 #include "grid_keys_win.h"
 #include "grid_view_win.h"
+#include "link_checker_win.h"
 
 #include "core/commands/record_commands.h"
 #include "core/grid/doc_reachability.h"
@@ -126,6 +127,7 @@ class Form1 {
     std::unique_ptr<RecordStore> store_;
     GridModel gridModel_;
     GridView Fgrid;
+    LinkMarks linkMarks_{gridModel_}; // the missing mark of link entries
 
     HWND hwnd_ = nullptr;
     HWND buttons_[5] = {}; // BtnAddFile, BtnAddLink, BtnModifica, BtnElimina, BtnEsci
