@@ -61,8 +61,10 @@ void Form1::RefreshFromDoc(uint32_t probe) {
             Fgrid.Refresh();
             Fgrid.ShowPosition(after.selectedRow, after.topRow);
             linkMarks_.Reload(store_->Records(), StartFolder_);
+            // As a new click on the chosen row would: a missing entry
+            // keeps saying why.
             if (after.setHint)
-                Fgrid.SetToolTipText(after.hint);
+                Fgrid.SetToolTipText(RowHint(after.selectedRow, after.hint));
         }
     }
     watcher_.SetRefreshCost(std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -250,12 +250,14 @@ void Form1::OnGridClick() {
         return gridModel_.TextMatrix(row, col);
     });
     SelectedRow_ = click.selectedRow;
-    if (SelectedRow_ != 0 && gridModel_.TextMatrix(SelectedRow_, 0) == kMissingDocumentMark) {
-        Fgrid.SetToolTipText(MissingDocumentHint(DocumentPath(
-            gridModel_.TextMatrix(SelectedRow_, 2), support::Utf8FromPath(StartFolder_))));
-        return;
-    }
-    Fgrid.SetToolTipText(click.hint);
+    Fgrid.SetToolTipText(RowHint(SelectedRow_, click.hint));
+}
+
+std::string Form1::RowHint(int row, const std::string& plainHint) const {
+    if (row == 0 || gridModel_.TextMatrix(row, 0) != kMissingDocumentMark)
+        return plainHint;
+    return MissingDocumentHint(
+        DocumentPath(gridModel_.TextMatrix(row, 2), support::Utf8FromPath(StartFolder_)));
 }
 
 void Form1::OnGridDoubleClick() {

@@ -84,6 +84,8 @@ class Form1 {
     void OnButtonFocus(HWND button);
     void OnCommand(int id, int code, HWND control);
     void OnGridClick();
+    // The hint of a chosen row: why it is marked missing, else plainHint.
+    std::string RowHint(int row, const std::string& plainHint) const;
     void OnGridDoubleClick();
     void LoadSettings();
     void SaveSettings();
