@@ -107,7 +107,7 @@ void RecordStore::LoadCache() {
     // rewritten since with the same size and time: it is read again.
     std::erase_if(cache.records,
                   [&](const StoredRecord& r) { return r.writeTime > settledBefore; });
-    records_ = std::move(cache.records);
+    *records_ = std::move(cache.records);
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
 }
 
@@ -140,7 +140,7 @@ Error RecordStore::Refresh() {
     std::vector<StoredRecord> kept;
     kept.reserve(files.size());
     bool removed = false;
-    for (StoredRecord& r : records_) {
+    for (StoredRecord& r : *records_) {
         auto it = files.find(r.fileName);
         if (it == files.end() || it->second.second) {
             removed = true;
@@ -158,7 +158,7 @@ Error RecordStore::Refresh() {
         added.push_back(std::move(r));
     }
     // Only moved-from shells are left: their room goes before more is taken.
-    records_ = std::vector<StoredRecord>();
+    *records_ = std::vector<StoredRecord>();
 
     // The grid's order. A few new names go where a search among the kept
     // ones puts them; many, or a list in another locale's order, are sorted
@@ -260,7 +260,7 @@ Error RecordStore::Refresh() {
                 present.begin(), present.end(), std::string_view(key),
                 [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
     }
-    records_ = std::move(ordered);
+    *records_ = std::move(ordered);
     return {};
 }
 
@@ -313,7 +313,7 @@ void RecordStore::SaveCacheIfChanged() {
     header.orderProbe = platform_.SortKey(kOrderProbeText);
     std::error_code ignored;
     std::filesystem::create_directories(cacheFile_.parent_path(), ignored);
-    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, records_)))
+    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, *records_)))
         cacheDirty_ = false;
 }
 

@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,11 @@ class RecordStore {
     // missing Doc gives no records and no failure.
     Error Refresh();
 
-    const std::vector<StoredRecord>& Records() const { return records_; }
+    const std::vector<StoredRecord>& Records() const { return *records_; }
+    // The same records, for a reader that may outlive the store (the grid):
+    // the vector stays as long as either holds it, and follows every refresh
+    // for as long as the store lives.
+    std::shared_ptr<const std::vector<StoredRecord>> SharedRecords() const { return records_; }
     // The temporary files ("*.tmp~") the last listing found in Doc.
     const std::vector<std::string>& Temporaries() const { return temporaries_; }
     // Record files the last refresh had to read.
@@ -57,7 +62,8 @@ class RecordStore {
     std::filesystem::path docFolder_;
     std::string docFolderText_;
     std::filesystem::path cacheFile_;
-    std::vector<StoredRecord> records_;
+    std::shared_ptr<std::vector<StoredRecord>> records_ =
+        std::make_shared<std::vector<StoredRecord>>();
     // records_ is in the order of this run's locale (a cache of another
     // locale's order is sorted again).
     bool ordered_ = true;
