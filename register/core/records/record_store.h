@@ -9,10 +9,12 @@
 #include "core/platform/platform.h"
 #include "core/records/record_cache.h"
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace ombriel {
@@ -54,9 +56,31 @@ class RecordStore {
     static constexpr size_t kEagerSaveReads = 256;
 
   private:
+    // The reading of the records in jobs, by a few threads started at once;
+    // the thread that made it joins them in Finish (or at its end).
+    class Readers {
+      public:
+        Readers(RecordStore& store, const std::vector<StoredRecord*>& jobs, int64_t listedAt);
+        Readers(const Readers&) = delete;
+        Readers& operator=(const Readers&) = delete;
+        ~Readers();
+        void Finish();
+
+      private:
+        void Work();
+        RecordStore& store_;
+        const std::vector<StoredRecord*>& jobs_;
+        const int64_t listedAt_;
+        std::atomic<size_t> next_{0};
+        std::vector<std::thread> helpers_;
+    };
+
     void LoadCache();
-    void ReadChanged(const std::vector<StoredRecord*>& jobs, int64_t listedAt);
     void ReadOne(StoredRecord& record, int64_t listedAt);
+    // Where each record goes in the grid's order (see ApplyOrder); empty
+    // when they are in it already. Reads the records' names only.
+    std::vector<size_t> OrderOf(const std::vector<StoredRecord>& records, size_t keptCount);
+    static void ApplyOrder(std::vector<StoredRecord>& records, std::vector<size_t>& order);
 
     Platform& platform_;
     std::filesystem::path docFolder_;
