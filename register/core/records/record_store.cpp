@@ -133,8 +133,9 @@ Error RecordStore::Refresh() {
         else if (IsRecordFileName(f.name))
             files.emplace(f.name, std::make_pair(&f, false));
     }
-    std::sort(present.begin(), present.end(),
-              [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
+    auto foldedLess = [](std::string_view a, std::string_view b) {
+        return CompareFolded(a, b) < 0;
+    };
 
     // The records kept, in their order, then the new ones in the listing's
     // order, all in one vector whose records stay where they are while the
@@ -177,9 +178,11 @@ Error RecordStore::Refresh() {
     }
     {
         // The readers fill the records' texts while this thread works out
-        // their order from the names alone, then joins them.
+        // their order from the names alone, and sorts the listing for the
+        // documents' test, then joins them.
         Readers readers(*this, jobs, listedAt);
         std::vector<size_t> order = OrderOf(ordered, keptCount);
+        std::sort(present.begin(), present.end(), foldedLess);
         readers.Finish();
         ApplyOrder(ordered, order);
     }
@@ -189,12 +192,11 @@ Error RecordStore::Refresh() {
         cacheDirty_ = true;
 
     for (StoredRecord& r : ordered) {
-        const std::string key = RecordKeyOf(r.fileName);
-        r.documentMissing =
-            r.fields.target.empty() && !key.empty() &&
-            !std::binary_search(
-                present.begin(), present.end(), std::string_view(key),
-                [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
+        // The key is the name without its extension (IsRecordFileName).
+        const std::string_view name = r.fileName;
+        const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
+        r.documentMissing = r.fields.target.empty() && !key.empty() &&
+                            !std::binary_search(present.begin(), present.end(), key, foldedLess);
     }
     *records_ = std::move(ordered);
     return {};
