@@ -45,7 +45,7 @@ void Form1::RefreshFromDoc(uint32_t probe) {
         failure = {}; // no Doc yet: an empty register, as at the start
     // Doc may have gone since the watcher looked; a missing Doc lists as
     // empty, and that is a register gone from sight, not one emptied.
-    if (!failure && probe == 0 && reachability_.Seen() && !SystemFileServices().Exists(doc))
+    if (!failure && probe == 0 && reachability_.Seen() && !files_.Exists(doc))
         failure = platform_.MakeError(kErrPathNotFound);
     if (!failure) {
         const GridPosition before = CapturePosition(gridModel_, SelectedRow_, Fgrid.TopRow());

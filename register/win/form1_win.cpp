@@ -10,6 +10,7 @@
 #include "core/grid/reload.h"
 #include "core/grid/row_selection.h"
 #include "core/platform/file_services.h"
+#include "core/records/cache_pruning.h"
 #include "support/text.h"
 
 #include <commctrl.h>
@@ -166,10 +167,10 @@ void Form1::StartUp() {
     LoadSettings();
     const std::filesystem::path doc = StartFolder_ / L"Doc";
     const std::filesystem::path cacheFolder = platform_.LocalCacheFolder();
-    store_ = std::make_unique<RecordStore>(
-        platform_, doc,
+    const std::filesystem::path cacheFile =
         cacheFolder.empty() ? cacheFolder
-                            : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc)));
+                            : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc));
+    store_ = std::make_unique<RecordStore>(platform_, doc, cacheFile);
     StartWatching(); // before the first reading: no change after it is missed
     if (ReloadRecords()) {
         // The header and widths of an empty grid all the same.
@@ -177,6 +178,7 @@ void Form1::StartUp() {
         Fgrid.Refresh();
     }
     RemoveLeftoverTemporaries(platform_, doc, store_->Temporaries());
+    PruneOldCaches(platform_, cacheFolder, cacheFile);
     if (ReadOnly()) {
         for (int i : kEditingButtons)
             ShowWindow(buttons_[i], SW_HIDE);
@@ -232,7 +234,7 @@ Error Form1::ReloadRecords() {
     }
     // This reading is newer than any change a waiting refresh would show.
     refreshPending_ = false;
-    DocListed(listing, SystemFileServices().Exists(StartFolder_ / L"Doc"));
+    DocListed(listing, files_.Exists(StartFolder_ / L"Doc"));
     return listing;
 }
 
@@ -257,7 +259,7 @@ void Form1::OnGridDoubleClick() {
                                        : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
-    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing);
+    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing, files_);
 }
 
 void Form1::LoadSettings() {

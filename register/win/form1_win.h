@@ -13,6 +13,7 @@
 #include "core/grid/doc_reachability.h"
 #include "core/grid/grid_model.h"
 #include "core/grid/type_to_find.h"
+#include "core/platform/file_services.h"
 #include "core/platform/platform.h"
 #include "core/records/record_store.h"
 #include "core/records/settings_file.h"
@@ -30,7 +31,8 @@ namespace ombriel {
 
 class Form1 {
   public:
-    explicit Form1(Platform& platform) : platform_(platform), Fgrid(gridModel_) {}
+    Form1(Platform& platform, FileServices& files)
+        : platform_(platform), files_(files), Fgrid(gridModel_) {}
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -41,6 +43,8 @@ class Form1 {
     // --- What the commands work with -----------------------------------------
     // The working directory at start-up: the register's folder.
     const std::filesystem::path& StartFolder() const { return StartFolder_; }
+    // The file services every command runs on.
+    FileServices& Files() const { return files_; }
     // The texts of the row the user chose; nothing when no row is chosen.
     std::optional<SelectedEntry> ChosenEntry() const;
     // Rebuilds the grid from StartFolder\Doc, reading only the record files
@@ -111,6 +115,7 @@ class Form1 {
     void RunDrops();
 
     Platform& platform_;
+    FileServices& files_;
     ViewerPaths viewers_;               // PathAR, PathWrd, PathExc
     std::filesystem::path StartFolder_; // working directory at start-up
     // The grid row the user chose; 0 = none. 32-bit: a register may hold more
