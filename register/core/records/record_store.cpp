@@ -111,6 +111,88 @@ void RecordStore::LoadCache() {
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
 }
 
+namespace {
+
+bool FoldedLess(std::string_view a, std::string_view b) {
+    return CompareFolded(a, b) < 0;
+}
+
+} // namespace
+
+RecordStore::ListingIndex RecordStore::IndexListing(const std::vector<ListedFile>& listing) {
+    ListingIndex index;
+    index.present.reserve(listing.size());
+    index.records.reserve(listing.size());
+    temporaries_.clear();
+    for (const ListedFile& f : listing) {
+        index.present.push_back(f.name);
+        if (IsTemporaryFileName(f.name))
+            temporaries_.push_back(f.name);
+        else if (IsRecordFileName(f.name))
+            index.records.emplace(f.name, std::make_pair(&f, false));
+    }
+    return index;
+}
+
+RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& listing,
+                                                ListingIndex& index) {
+    // The records kept, in their order, then the new ones in the listing's
+    // order, all in one vector whose records stay where they are while the
+    // changed ones are read.
+    CarriedOver out;
+    out.records.reserve(index.records.size());
+    for (StoredRecord& r : *records_) {
+        auto it = index.records.find(r.fileName);
+        if (it == index.records.end() || it->second.second) {
+            out.removed = true;
+            continue;
+        }
+        it->second.second = true;
+        out.records.push_back(std::move(r));
+    }
+    out.keptCount = out.records.size();
+    for (const ListedFile& f : listing) {
+        auto it = index.records.find(f.name);
+        if (it == index.records.end() || it->second.second)
+            continue;
+        it->second.second = true;
+        StoredRecord r;
+        r.fileName = f.name;
+        out.records.push_back(std::move(r));
+    }
+    // Only moved-from shells are left: their room goes before more is taken.
+    *records_ = std::vector<StoredRecord>();
+    return out;
+}
+
+std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>& records,
+                                                      const ListingIndex& index) {
+    // New records, changed ones, and those read too soon after their last
+    // write to be trusted unread.
+    std::vector<StoredRecord*> jobs;
+    for (StoredRecord& r : records) {
+        const ListedFile& f = *index.records.at(r.fileName).first;
+        if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
+            continue;
+        r.size = f.size;
+        r.writeTime = f.writeTime;
+        jobs.push_back(&r);
+    }
+    return jobs;
+}
+
+void RecordStore::MarkMissingDocuments(std::vector<StoredRecord>& records,
+                                       const std::vector<std::string_view>& sortedNames) {
+    for (StoredRecord& r : records) {
+        // The key is the name without its extension (IsRecordFileName).
+        const std::string_view name = r.fileName;
+        const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
+        r.documentMissing =
+            r.fields.target.empty() && !key.empty() &&
+            !std::binary_search(sortedNames.begin(), sortedNames.end(), key, FoldedLess);
+    }
+}
+
 Error RecordStore::Refresh() {
     const int64_t listedAt = platform_.Now();
     std::vector<ListedFile> listing;
@@ -119,86 +201,26 @@ Error RecordStore::Refresh() {
     if (!cacheLoaded_)
         LoadCache();
 
-    // Every name of the listing, for the test whether a document is there.
-    std::vector<std::string_view> present;
-    present.reserve(listing.size());
-    // The record files by name; the flag marks those already taken.
-    std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> files;
-    files.reserve(listing.size());
-    temporaries_.clear();
-    for (const ListedFile& f : listing) {
-        present.push_back(f.name);
-        if (IsTemporaryFileName(f.name))
-            temporaries_.push_back(f.name);
-        else if (IsRecordFileName(f.name))
-            files.emplace(f.name, std::make_pair(&f, false));
-    }
-    auto foldedLess = [](std::string_view a, std::string_view b) {
-        return CompareFolded(a, b) < 0;
-    };
-
-    // The records kept, in their order, then the new ones in the listing's
-    // order, all in one vector whose records stay where they are while the
-    // changed ones are read.
-    std::vector<StoredRecord> ordered;
-    ordered.reserve(files.size());
-    bool removed = false;
-    for (StoredRecord& r : *records_) {
-        auto it = files.find(r.fileName);
-        if (it == files.end() || it->second.second) {
-            removed = true;
-            continue;
-        }
-        it->second.second = true;
-        ordered.push_back(std::move(r));
-    }
-    const size_t keptCount = ordered.size();
-    for (const ListedFile& f : listing) {
-        auto it = files.find(f.name);
-        if (it == files.end() || it->second.second)
-            continue;
-        it->second.second = true;
-        StoredRecord r;
-        r.fileName = f.name;
-        ordered.push_back(std::move(r));
-    }
-    // Only moved-from shells are left: their room goes before more is taken.
-    *records_ = std::vector<StoredRecord>();
-
-    // What must be read: new records, changed ones, and those read too soon
-    // after their last write to be trusted unread.
-    std::vector<StoredRecord*> jobs;
-    for (StoredRecord& r : ordered) {
-        const ListedFile& f = *files.at(r.fileName).first;
-        if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
-            continue;
-        r.size = f.size;
-        r.writeTime = f.writeTime;
-        jobs.push_back(&r);
-    }
+    ListingIndex index = IndexListing(listing);
+    CarriedOver carried = CarryOver(listing, index);
+    std::vector<StoredRecord>& records = carried.records;
+    const std::vector<StoredRecord*> jobs = RecordsToRead(records, index);
     {
         // The readers fill the records' texts while this thread works out
         // their order from the names alone, and sorts the listing for the
         // documents' test, then joins them.
         Readers readers(*this, jobs, listedAt);
-        std::vector<size_t> order = OrderOf(ordered, keptCount);
-        std::sort(present.begin(), present.end(), foldedLess);
+        std::vector<size_t> order = OrderOf(records, carried.keptCount);
+        std::sort(index.present.begin(), index.present.end(), FoldedLess);
         readers.Finish();
-        ApplyOrder(ordered, order);
+        ApplyOrder(records, order);
     }
     ordered_ = true;
     lastReadCount_ = jobs.size();
-    if (!jobs.empty() || removed)
+    if (!jobs.empty() || carried.removed)
         cacheDirty_ = true;
-
-    for (StoredRecord& r : ordered) {
-        // The key is the name without its extension (IsRecordFileName).
-        const std::string_view name = r.fileName;
-        const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
-        r.documentMissing = r.fields.target.empty() && !key.empty() &&
-                            !std::binary_search(present.begin(), present.end(), key, foldedLess);
-    }
-    *records_ = std::move(ordered);
+    MarkMissingDocuments(records, index.present);
+    *records_ = std::move(records);
     return {};
 }
 

@@ -14,7 +14,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <thread>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ombriel {
@@ -75,7 +78,29 @@ class RecordStore {
         std::vector<std::thread> helpers_;
     };
 
+    // The listing as a refresh looks at it: every name, for the test whether
+    // a document is there, and the record files by name, each flagged once
+    // taken.
+    struct ListingIndex {
+        std::vector<std::string_view> present;
+        std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> records;
+    };
+    struct CarriedOver {
+        std::vector<StoredRecord> records; // the kept ones first, in their order
+        size_t keptCount = 0;
+        bool removed = false; // some record of the last refresh is gone
+    };
+
     void LoadCache();
+    // Also notes the listing's temporaries.
+    ListingIndex IndexListing(const std::vector<ListedFile>& listing);
+    // Moves the records still listed out of records_, then adds the new ones.
+    CarriedOver CarryOver(const std::vector<ListedFile>& listing, ListingIndex& index);
+    // Takes the listed size and time into each record that must be read.
+    static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
+                                                    const ListingIndex& index);
+    static void MarkMissingDocuments(std::vector<StoredRecord>& records,
+                                     const std::vector<std::string_view>& sortedNames);
     void ReadOne(StoredRecord& record, int64_t listedAt);
     // Where each record goes in the grid's order (see ApplyOrder); empty
     // when they are in it already. Reads the records' names only.
