@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -84,8 +85,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     std::filesystem::path exe = std::filesystem::absolute(argv[1]);
     std::filesystem::path benchExe = std::filesystem::absolute(argv[2]);
-    // Each figure is the median of its rounds, less the same process's start
-    // on an empty register.
+    // Each time is the median of its rounds less the same process's start on
+    // an empty register; each peak is the median of its rounds.
     auto median = [](std::vector<Run> runs) {
         std::sort(runs.begin(), runs.end(), [](const Run& a, const Run& b) { return a.ms < b.ms; });
         return runs[runs.size() / 2];
@@ -107,24 +108,58 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%-12s %8d %-7s %11.1f %9.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
                 "-", empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
                 empty.peakPrivate / 1048576.0);
+    // Rounds per figure (BENCH_ROUNDS, default 3).
+    int rounds = 3;
+    if (const char* r = std::getenv("BENCH_ROUNDS"))
+        rounds = std::max(1, std::atoi(r));
     for (int i = 4; i < argc; ++i) {
         std::filesystem::path folder = std::filesystem::absolute(argv[i]);
-        // The bare loop between the program's runs, so a busy moment of the
-        // machine falls on both.
+        // The bare loop and the first start alternate, each pair in turns
+        // one way round and the other, so a busy moment of the machine
+        // falls on both alike; each pair gives its own ratio too.
         std::vector<double> bares;
-        const Run first = starts(folder, true, 2);
-        bares.push_back(BareProcessMs(benchExe, folder));
-        const Run second = starts(folder, false, 3);
-        bares.push_back(BareProcessMs(benchExe, folder));
+        std::vector<Run> firsts;
+        std::vector<double> pairRatios;
+        for (int round = 0; round < rounds; ++round) {
+            double bare = 0;
+            Run first;
+            if (round % 2 == 0)
+                bare = BareProcessMs(benchExe, folder);
+            ForgetCaches();
+            first = StartAndWaitForGrid(exe, folder);
+            if (round % 2 != 0)
+                bare = BareProcessMs(benchExe, folder);
+            bares.push_back(bare);
+            firsts.push_back(first);
+            pairRatios.push_back((first.ms - empty.ms) / (bare - emptyBare));
+        }
+        // The last first start's cache serves the second starts.
+        std::vector<Run> seconds;
+        for (int round = 0; round < rounds; ++round)
+            seconds.push_back(StartAndWaitForGrid(exe, folder));
         const double bareNet = Median(bares) - emptyBare;
-        for (const auto& [what, r] : {std::pair<const char*, const Run&>{"first", first},
-                                      std::pair<const char*, const Run&>{"second", second}}) {
+        auto peaks = [](const std::vector<Run>& runs) {
+            std::vector<SIZE_T> ws, priv;
+            for (const Run& r : runs) {
+                ws.push_back(r.peakWorkingSet);
+                priv.push_back(r.peakPrivate);
+            }
+            return std::pair{Median(ws), Median(priv)};
+        };
+        for (const auto& [what, runs] :
+             {std::pair<const char*, const std::vector<Run>&>{"first", firsts},
+              std::pair<const char*, const std::vector<Run>&>{"second", seconds}}) {
+            const Run r = median(runs);
             const double fill = r.ms - empty.ms;
+            const auto [ws, priv] = peaks(runs);
             std::printf("%-12s %8d %-7s %11.1f %9.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
                         folder.filename().string().c_str(), r.rows, what, r.ms, Median(bares), fill,
-                        bareNet, fill / bareNet, r.peakWorkingSet / 1048576.0,
-                        r.peakPrivate / 1048576.0);
+                        bareNet, fill / bareNet, ws / 1048576.0, priv / 1048576.0);
         }
+        std::printf("%-12s first/bare of each pair:", folder.filename().string().c_str());
+        for (double ratio : pairRatios)
+            std::printf(" %.2f", ratio);
+        std::printf(" (median %.2f)\n", Median(pairRatios));
         std::fflush(stdout);
     }
     return 0;

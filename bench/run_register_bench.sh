@@ -6,8 +6,10 @@
 # reload after one record changed. Under Wine, then, Ombriel.exe started on
 # each register (time until the window shows the filled grid, peak memory),
 # at a first and a second start.
-# With BENCH_BEFORE=<commit> the same figures of that commit's program are
-# taken in the same run (its tree is built in build/bench-before).
+# With BENCH_BEFORE="<commit> ..." the same figures of those commits' programs
+# are taken in the same run (each tree is built in build/bench-before-<commit>).
+# BENCH_ROUNDS sets how many times the bare loop and the first start alternate
+# (default 3); each figure is the median of its rounds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes=(${BENCH_SIZES:-1000 10000 100000})
@@ -18,12 +20,12 @@ cmake --build "$root/build/native" --target ombriel_reload_bench -j2 >/dev/null
 cmake --build "$root/build/windows" --target ombriel_reload_bench ombriel_fill_bench Ombriel -j2 >/dev/null
 native="$root/build/native/bench/ombriel_reload_bench"
 
-before=""
-if [ -n "${BENCH_BEFORE:-}" ]; then
-  before="$root/build/bench-before"
+befores=(${BENCH_BEFORE:-})
+for commit in "${befores[@]}"; do
+  before="$root/build/bench-before-$commit"
   if [ ! -d "$before/src" ]; then
     mkdir -p "$before/src"
-    git -C "$root" archive "$BENCH_BEFORE" | tar -x -C "$before/src"
+    git -C "$root" archive "$commit" | tar -x -C "$before/src"
   fi
   cmake -S "$before/src" -B "$before/native" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >/dev/null
@@ -32,7 +34,7 @@ if [ -n "${BENCH_BEFORE:-}" ]; then
     -DCMAKE_TOOLCHAIN_FILE="$before/src/cmake/mingw-w64-x86_64.cmake" >/dev/null
   cmake --build "$before/native" --target ombriel_reload_bench -j2 >/dev/null
   cmake --build "$before/windows" --target Ombriel ombriel_reload_bench -j2 >/dev/null
-fi
+done
 
 folders=()
 for n in "${sizes[@]}"; do
@@ -47,10 +49,10 @@ printf '""\r\n""\r\n""\r\n' > "$work/reg_0/Ombriel.ini"
 
 echo "== native (Linux): bare listing, bare loop, first and second start, reload after one change"
 (cd "$work" && "$native" "${folders[@]}")
-if [ -n "$before" ]; then
-  echo "== native, $BENCH_BEFORE: its reload (every start and every reload read every record)"
-  (cd "$work" && "$before/native/bench/ombriel_reload_bench" "${folders[@]}")
-fi
+for commit in "${befores[@]}"; do
+  echo "== native, $commit: its reload"
+  (cd "$work" && "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
+done
 
 source "$root/scripts/wine-env.sh"
 wine_env_start
@@ -58,13 +60,13 @@ trap wine_env_stop EXIT
 bin="$root/build/windows/bin"
 echo "== Wine: the same, in one process"
 (cd "$work" && wine "$bin/ombriel_reload_bench.exe" "${folders[@]}" </dev/null 2>/dev/null)
-if [ -n "$before" ]; then
-  echo "== Wine, $BENCH_BEFORE: its reload, in one process"
-  (cd "$work" && wine "$before/windows/bin/ombriel_reload_bench.exe" "${folders[@]}" </dev/null 2>/dev/null)
-fi
+for commit in "${befores[@]}"; do
+  echo "== Wine, $commit: its reload, in one process"
+  (cd "$work" && wine "$root/build/bench-before-$commit/windows/bin/ombriel_reload_bench.exe" "${folders[@]}" </dev/null 2>/dev/null)
+done
 echo "== Wine: Ombriel.exe from process start to the filled grid, beside the bare loop in a fresh process"
 (cd "$work" && wine "$bin/ombriel_fill_bench.exe" "$bin/Ombriel.exe" "$bin/ombriel_reload_bench.exe" reg_0 "${folders[@]}" </dev/null 2>/dev/null)
-if [ -n "$before" ]; then
-  echo "== Wine, $BENCH_BEFORE: its Ombriel.exe the same way (it keeps no cache: both starts alike)"
-  (cd "$work" && wine "$bin/ombriel_fill_bench.exe" "$before/windows/bin/Ombriel.exe" "$bin/ombriel_reload_bench.exe" reg_0 "${folders[@]}" </dev/null 2>/dev/null)
-fi
+for commit in "${befores[@]}"; do
+  echo "== Wine, $commit: its Ombriel.exe the same way"
+  (cd "$work" && wine "$bin/ombriel_fill_bench.exe" "$root/build/bench-before-$commit/windows/bin/Ombriel.exe" "$bin/ombriel_reload_bench.exe" reg_0 "${folders[@]}" </dev/null 2>/dev/null)
+done

@@ -227,8 +227,8 @@ std::wstring Form1::VersionText() const {
 std::optional<SelectedEntry> Form1::ChosenEntry() const {
     if (SelectedRow_ < 1 || SelectedRow_ >= gridModel_.Rows())
         return std::nullopt;
-    return SelectedEntry{gridModel_.TextMatrix(SelectedRow_, 1),
-                         gridModel_.TextMatrix(SelectedRow_, 2)};
+    return SelectedEntry{std::string(gridModel_.TextMatrix(SelectedRow_, 1)),
+                         std::string(gridModel_.TextMatrix(SelectedRow_, 2))};
 }
 
 Error Form1::ReloadRecords() {
@@ -247,7 +247,7 @@ Error Form1::ReloadRecords() {
 
 void Form1::OnGridClick() {
     const RowClick click = ClickRow(gridModel_.Row(), gridModel_.Col(), [&](int row, int col) {
-        return gridModel_.TextMatrix(row, col);
+        return std::string(gridModel_.TextMatrix(row, col));
     });
     SelectedRow_ = click.selectedRow;
     Fgrid.SetToolTipText(RowHint(SelectedRow_, click.hint));
@@ -263,8 +263,9 @@ std::string Form1::RowHint(int row, const std::string& plainHint) const {
 void Form1::OnGridDoubleClick() {
     Busy busy(*this);
     const int row = gridModel_.Row();
-    const std::string nameOrPath =
-        row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
+    const std::string nameOrPath = row >= 1 && row < gridModel_.Rows()
+                                       ? std::string(gridModel_.TextMatrix(row, 2))
+                                       : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
     WinCommandUi ui(hwnd_);

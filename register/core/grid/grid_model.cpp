@@ -1,14 +1,50 @@
 #include "core/grid/grid_model.h"
 
+#include "core/grid/reload.h"
+#include "core/records/record_cache.h"
+
 namespace ombriel {
 namespace {
-const std::string kEmpty;
+
+constexpr std::array<Rgb, GridModel::kCols> kWhiteRow{kWhite, kWhite, kWhite};
+
+std::string_view RecordCell(const StoredRecord& r, int col) {
+    switch (col) {
+    case 0:
+        return r.documentMissing ? kMissingDocumentMark : std::string_view();
+    case 1:
+        return r.fields.description;
+    default: {
+        if (!r.fields.target.empty())
+            return r.fields.target;
+        // The key is the file name without its extension, kept in place.
+        const std::string_view name = r.fileName;
+        return name.size() < kRecordExtension.size()
+                   ? std::string_view()
+                   : name.substr(0, name.size() - kRecordExtension.size());
+    }
+    }
 }
 
-GridModel::GridModel() : rows_(1), widths_{400, 5200, 4000} {}
+} // namespace
+
+GridModel::GridModel() : widths_{400, 5200, 4000} {}
+
+int GridModel::Rows() const {
+    return 1 + static_cast<int>(records_ ? records_->size() : rows_.size());
+}
 
 void GridModel::SetRows(int rows) {
-    rows_.resize(static_cast<size_t>(rows < 1 ? 1 : rows));
+    if (rows <= 1) {
+        // Every data row goes: nothing of the records shown needs copying.
+        records_ = nullptr;
+        rows_.clear();
+    } else {
+        OwnRows();
+        rows_.resize(static_cast<size_t>(rows - 1));
+    }
+    if (colors_.size() > static_cast<size_t>(Rows()))
+        colors_.resize(static_cast<size_t>(Rows()));
     if (row_ >= Rows()) {
         row_ = Rows() - 1;
     }
@@ -28,17 +64,46 @@ void GridModel::AddItem(std::string_view text) {
 }
 
 void GridModel::AddRow(Cells cells) {
-    rows_.push_back(RowData{std::move(cells)});
+    OwnRows();
+    rows_.push_back(std::move(cells));
 }
 
-const std::string& GridModel::TextMatrix(int row, int col) const {
-    return Valid(row, col) ? rows_[size_t(row)].cells[size_t(col)] : kEmpty;
+void GridModel::ShowRecords(std::shared_ptr<const std::vector<StoredRecord>> records) {
+    rows_ = std::vector<Cells>();
+    records_ = std::move(records);
+    colors_.assign(size_t(Rows()), kWhiteRow);
+}
+
+void GridModel::OwnRows() {
+    if (!records_)
+        return;
+    const std::shared_ptr<const std::vector<StoredRecord>> records = std::move(records_);
+    rows_.clear();
+    rows_.reserve(records->size());
+    for (const StoredRecord& r : *records)
+        rows_.push_back(Cells{std::string(RecordCell(r, 0)), std::string(RecordCell(r, 1)),
+                              std::string(RecordCell(r, 2))});
+}
+
+std::string_view GridModel::TextMatrix(int row, int col) const {
+    if (!Valid(row, col))
+        return {};
+    if (row == 0)
+        return header_[size_t(col)];
+    if (records_)
+        return RecordCell((*records_)[size_t(row - 1)], col);
+    return rows_[size_t(row - 1)][size_t(col)];
 }
 
 void GridModel::SetTextMatrix(int row, int col, std::string text) {
-    if (Valid(row, col)) {
-        rows_[size_t(row)].cells[size_t(col)] = std::move(text);
+    if (!Valid(row, col))
+        return;
+    if (row == 0) {
+        header_[size_t(col)] = std::move(text);
+        return;
     }
+    OwnRows();
+    rows_[size_t(row - 1)][size_t(col)] = std::move(text);
 }
 
 void GridModel::SetRow(int row) {
@@ -54,16 +119,19 @@ void GridModel::SetCol(int col) {
 }
 
 void GridModel::SetCellBackColor(Rgb color) {
-    if (Valid(row_, col_)) {
-        rows_[size_t(row_)].colors[size_t(col_)] = color;
-    }
+    if (!Valid(row_, col_))
+        return;
+    if (colors_.size() <= size_t(row_))
+        colors_.resize(size_t(Rows()), kWhiteRow);
+    colors_[size_t(row_)][size_t(col_)] = color;
 }
 
 Rgb GridModel::CellBackColor(int row, int col) const {
     if (row == 0 || col == 0) {
         return kFixedCellColor;
     }
-    return Valid(row, col) ? rows_[size_t(row)].colors[size_t(col)] : kWhite;
+    return Valid(row, col) && size_t(row) < colors_.size() ? colors_[size_t(row)][size_t(col)]
+                                                           : kWhite;
 }
 
 } // namespace ombriel

@@ -56,23 +56,19 @@ void ColorRows(GridModel& grid) {
 Error ReloadRecords(GridModel& grid, RecordStore& store, bool readOnly) {
     if (Error e = store.Refresh())
         return e;
-    // Many records read (a first start, a bulk of changes) are kept for the
-    // next start at once, before the grid takes its own copy of their texts.
-    if (store.CacheWorthSavingNow())
-        store.SaveCacheIfChanged();
-    const auto& records = store.Records();
-    grid.SetRows(1);
-    grid.Reserve(static_cast<int>(records.size()) + 1);
-    for (const StoredRecord& r : records) {
-        grid.AddRow({r.documentMissing ? std::string(kMissingDocumentMark) : std::string(),
-                     r.fields.description,
-                     r.fields.target.empty() ? RecordKeyOf(r.fileName) : r.fields.target});
-    }
+    // The grid reads the texts where the store keeps them.
+    grid.ShowRecords(store.SharedRecords());
     FormatGrid(grid, readOnly);
     ColorRows(grid);
     // The list opens at its top, and the keyboard starts there too.
     if (grid.Rows() > 1)
         grid.SetRow(1);
+    // Many records read (a first start, a bulk of changes) are kept for the
+    // next start at once: a run that ends without closing its window still
+    // spares the next one. The grid holds no texts of its own by now, so the
+    // cache's image is the only second copy of them, and only for a moment.
+    if (store.CacheWorthSavingNow())
+        store.SaveCacheIfChanged();
     return {};
 }
 

@@ -31,9 +31,10 @@ inline constexpr std::string_view kMissingDocumentMark = "!";
 
 // The grid after a refresh of store: rows in the store's order, labelled,
 // sized and coloured, the current cell on the first data row (the rows the
-// user sees first). The caller clears its selected row. A refresh that read
-// many records writes the store's cache (see RecordStore::CacheWorthSavingNow). A Doc that cannot
-// be listed returns the failure and leaves grid and store as they were.
+// user sees first). The grid shows the store's records where the store keeps
+// them (GridModel::ShowRecords). The caller clears its selected row. A refresh that read many
+// records writes the store's cache (see RecordStore::CacheWorthSavingNow). A Doc that cannot be
+// listed returns the failure and leaves grid and store as they were.
 Error ReloadRecords(GridModel& grid, RecordStore& store, bool readOnly);
 
 // The same for one reload of folder, with nothing kept for the next.

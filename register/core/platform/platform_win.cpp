@@ -178,14 +178,27 @@ class WinPlatform final : public Platform {
         const std::wstring w = Widen(text);
         if (w.empty())
             return {};
-        const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                                    w.c_str(), int(w.size()), nullptr, 0, nullptr, nullptr, 0);
-        if (n <= 0)
-            return Narrow(w);
-        std::string key(size_t(n), '\0');
-        LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
-                      int(w.size()), reinterpret_cast<LPWSTR>(key.data()), n, nullptr, nullptr, 0);
+        // A key is rarely longer than a few bytes per character: one call
+        // into room of that size usually does, where asking for the size
+        // first would map the text twice (a first start maps every name).
+        std::string key(w.size() * 6 + 16, '\0');
+        int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
+                              int(w.size()), reinterpret_cast<LPWSTR>(key.data()), int(key.size()),
+                              nullptr, nullptr, 0);
+        if (n <= 0) {
+            n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
+                              int(w.size()), nullptr, 0, nullptr, nullptr, 0);
+            if (n <= 0)
+                return Narrow(w);
+            key.assign(size_t(n), '\0');
+            n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
+                              int(w.size()), reinterpret_cast<LPWSTR>(key.data()), n, nullptr,
+                              nullptr, 0);
+            if (n <= 0)
+                return Narrow(w);
+        }
         key.resize(size_t(n) - 1); // drop the terminating zero
+        key.shrink_to_fit();       // a first start holds one key per record at once
         return key;
     }
 

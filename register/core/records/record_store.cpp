@@ -107,8 +107,90 @@ void RecordStore::LoadCache() {
     // rewritten since with the same size and time: it is read again.
     std::erase_if(cache.records,
                   [&](const StoredRecord& r) { return r.writeTime > settledBefore; });
-    records_ = std::move(cache.records);
+    *records_ = std::move(cache.records);
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
+}
+
+namespace {
+
+bool FoldedLess(std::string_view a, std::string_view b) {
+    return CompareFolded(a, b) < 0;
+}
+
+} // namespace
+
+RecordStore::ListingIndex RecordStore::IndexListing(const std::vector<ListedFile>& listing) {
+    ListingIndex index;
+    index.present.reserve(listing.size());
+    index.records.reserve(listing.size());
+    temporaries_.clear();
+    for (const ListedFile& f : listing) {
+        index.present.push_back(f.name);
+        if (IsTemporaryFileName(f.name))
+            temporaries_.push_back(f.name);
+        else if (IsRecordFileName(f.name))
+            index.records.emplace(f.name, std::make_pair(&f, false));
+    }
+    return index;
+}
+
+RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& listing,
+                                                ListingIndex& index) {
+    // The records kept, in their order, then the new ones in the listing's
+    // order, all in one vector whose records stay where they are while the
+    // changed ones are read.
+    CarriedOver out;
+    out.records.reserve(index.records.size());
+    for (StoredRecord& r : *records_) {
+        auto it = index.records.find(r.fileName);
+        if (it == index.records.end() || it->second.second) {
+            out.removed = true;
+            continue;
+        }
+        it->second.second = true;
+        out.records.push_back(std::move(r));
+    }
+    out.keptCount = out.records.size();
+    for (const ListedFile& f : listing) {
+        auto it = index.records.find(f.name);
+        if (it == index.records.end() || it->second.second)
+            continue;
+        it->second.second = true;
+        StoredRecord r;
+        r.fileName = f.name;
+        out.records.push_back(std::move(r));
+    }
+    // Only moved-from shells are left: their room goes before more is taken.
+    *records_ = std::vector<StoredRecord>();
+    return out;
+}
+
+std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>& records,
+                                                      const ListingIndex& index) {
+    // New records, changed ones, and those read too soon after their last
+    // write to be trusted unread.
+    std::vector<StoredRecord*> jobs;
+    for (StoredRecord& r : records) {
+        const ListedFile& f = *index.records.at(r.fileName).first;
+        if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
+            continue;
+        r.size = f.size;
+        r.writeTime = f.writeTime;
+        jobs.push_back(&r);
+    }
+    return jobs;
+}
+
+void RecordStore::MarkMissingDocuments(std::vector<StoredRecord>& records,
+                                       const std::vector<std::string_view>& sortedNames) {
+    for (StoredRecord& r : records) {
+        // The key is the name without its extension (IsRecordFileName).
+        const std::string_view name = r.fileName;
+        const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
+        r.documentMissing =
+            r.fields.target.empty() && !key.empty() &&
+            !std::binary_search(sortedNames.begin(), sortedNames.end(), key, FoldedLess);
+    }
 }
 
 Error RecordStore::Refresh() {
@@ -119,148 +201,26 @@ Error RecordStore::Refresh() {
     if (!cacheLoaded_)
         LoadCache();
 
-    // Every name of the listing, for the test whether a document is there.
-    std::vector<std::string_view> present;
-    present.reserve(listing.size());
-    // The record files by name; the flag marks those already taken.
-    std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> files;
-    files.reserve(listing.size());
-    temporaries_.clear();
-    for (const ListedFile& f : listing) {
-        present.push_back(f.name);
-        if (IsTemporaryFileName(f.name))
-            temporaries_.push_back(f.name);
-        else if (IsRecordFileName(f.name))
-            files.emplace(f.name, std::make_pair(&f, false));
-    }
-    std::sort(present.begin(), present.end(),
-              [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
-
-    // The records kept, in their order, then the new ones.
-    std::vector<StoredRecord> kept;
-    kept.reserve(files.size());
-    bool removed = false;
-    for (StoredRecord& r : records_) {
-        auto it = files.find(r.fileName);
-        if (it == files.end() || it->second.second) {
-            removed = true;
-            continue;
-        }
-        it->second.second = true;
-        kept.push_back(std::move(r));
-    }
-    std::vector<StoredRecord> added;
-    for (auto& [name, file] : files) {
-        if (file.second)
-            continue;
-        StoredRecord r;
-        r.fileName = std::string(name);
-        added.push_back(std::move(r));
-    }
-    // Only moved-from shells are left: their room goes before more is taken.
-    records_ = std::vector<StoredRecord>();
-
-    // The grid's order. A few new names go where a search among the kept
-    // ones puts them; many, or a list in another locale's order, are sorted
-    // with the rest.
-    auto less = [](const std::string& ka, const std::string& na, const std::string& kb,
-                   const std::string& nb) {
-        if (int c = ka.compare(kb))
-            return c < 0;
-        return na < nb;
-    };
-    std::vector<StoredRecord> ordered;
-    if (ordered_ && added.empty()) {
-        ordered = std::move(kept);
-    } else if (ordered_ && added.size() * 40 < kept.size()) {
-        ordered.reserve(kept.size() + added.size());
-        std::vector<std::string> addedKeys;
-        for (const StoredRecord& r : added)
-            addedKeys.push_back(platform_.SortKey(r.fileName));
-        std::vector<size_t> order(added.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return less(addedKeys[a], added[a].fileName, addedKeys[b], added[b].fileName);
-        });
-        size_t from = 0;
-        for (size_t i : order) {
-            // The first kept record that sorts after the new one.
-            size_t lo = from, hi = kept.size();
-            while (lo < hi) {
-                const size_t mid = lo + (hi - lo) / 2;
-                if (less(platform_.SortKey(kept[mid].fileName), kept[mid].fileName, addedKeys[i],
-                         added[i].fileName))
-                    lo = mid + 1;
-                else
-                    hi = mid;
-            }
-            for (; from < lo; ++from)
-                ordered.push_back(std::move(kept[from]));
-            ordered.push_back(std::move(added[i]));
-        }
-        for (; from < kept.size(); ++from)
-            ordered.push_back(std::move(kept[from]));
-    } else {
-        ordered = std::move(kept);
-        ordered.reserve(ordered.size() + added.size());
-        for (StoredRecord& r : added)
-            ordered.push_back(std::move(r));
-        std::vector<std::string> keys;
-        keys.reserve(ordered.size());
-        for (const StoredRecord& r : ordered)
-            keys.push_back(platform_.SortKey(r.fileName));
-        std::vector<size_t> order(ordered.size());
-        std::iota(order.begin(), order.end(), size_t{0});
-        std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-            return less(keys[a], ordered[a].fileName, keys[b], ordered[b].fileName);
-        });
-        keys = std::vector<std::string>();
-        // The order applied in place, cycle by cycle: no second copy of a
-        // register's records is ever held.
-        for (size_t start = 0; start < order.size(); ++start) {
-            if (order[start] == start)
-                continue;
-            StoredRecord held = std::move(ordered[start]);
-            size_t at = start;
-            while (order[at] != start) {
-                const size_t from = order[at];
-                ordered[at] = std::move(ordered[from]);
-                order[at] = at;
-                at = from;
-            }
-            ordered[at] = std::move(held);
-            order[at] = at;
-        }
+    ListingIndex index = IndexListing(listing);
+    CarriedOver carried = CarryOver(listing, index);
+    std::vector<StoredRecord>& records = carried.records;
+    const std::vector<StoredRecord*> jobs = RecordsToRead(records, index);
+    {
+        // The readers fill the records' texts while this thread works out
+        // their order from the names alone, and sorts the listing for the
+        // documents' test, then joins them.
+        Readers readers(*this, jobs, listedAt);
+        std::vector<size_t> order = OrderOf(records, carried.keptCount);
+        std::sort(index.present.begin(), index.present.end(), FoldedLess);
+        readers.Finish();
+        ApplyOrder(records, order);
     }
     ordered_ = true;
-    kept.clear();
-    added.clear();
-
-    // What must be read: new records, changed ones, and those read too soon
-    // after their last write to be trusted unread.
-    std::vector<StoredRecord*> jobs;
-    for (StoredRecord& r : ordered) {
-        const ListedFile& f = *files.at(r.fileName).first;
-        if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
-            continue;
-        r.size = f.size;
-        r.writeTime = f.writeTime;
-        jobs.push_back(&r);
-    }
-    ReadChanged(jobs, listedAt);
     lastReadCount_ = jobs.size();
-    if (!jobs.empty() || removed)
+    if (!jobs.empty() || carried.removed)
         cacheDirty_ = true;
-
-    for (StoredRecord& r : ordered) {
-        const std::string key = RecordKeyOf(r.fileName);
-        r.documentMissing =
-            r.fields.target.empty() && !key.empty() &&
-            !std::binary_search(
-                present.begin(), present.end(), std::string_view(key),
-                [](std::string_view a, std::string_view b) { return CompareFolded(a, b) < 0; });
-    }
-    records_ = std::move(ordered);
+    MarkMissingDocuments(records, index.present);
+    *records_ = std::move(records);
     return {};
 }
 
@@ -282,26 +242,113 @@ void RecordStore::ReadOne(StoredRecord& record, int64_t listedAt) {
     record.settled = record.writeTime <= listedAt - kSettleSeconds * kTicksPerSecond;
 }
 
-void RecordStore::ReadChanged(const std::vector<StoredRecord*>& jobs, int64_t listedAt) {
+RecordStore::Readers::Readers(RecordStore& store, const std::vector<StoredRecord*>& jobs,
+                              int64_t listedAt)
+    : store_(store), jobs_(jobs), listedAt_(listedAt) {
     // Each job fills its own record, so the outcome is the same however the
     // reads interleave.
-    std::atomic<size_t> next{0};
-    auto work = [&] {
-        for (size_t i; (i = next.fetch_add(1, std::memory_order_relaxed)) < jobs.size();)
-            ReadOne(*jobs[i], listedAt);
-    };
     const size_t wanted = std::min(kMostReaders, jobs.size() / kReadsPerThread);
-    std::vector<std::thread> helpers;
     for (size_t t = 1; t < wanted; ++t) {
         try {
-            helpers.emplace_back(work);
+            helpers_.emplace_back([this] { Work(); });
         } catch (const std::system_error&) {
             break; // fewer threads read the same records
         }
     }
-    work();
-    for (std::thread& t : helpers)
+}
+
+RecordStore::Readers::~Readers() {
+    Finish();
+}
+
+void RecordStore::Readers::Work() {
+    for (size_t i; (i = next_.fetch_add(1, std::memory_order_relaxed)) < jobs_.size();)
+        store_.ReadOne(*jobs_[i], listedAt_);
+}
+
+void RecordStore::Readers::Finish() {
+    Work();
+    for (std::thread& t : helpers_)
         t.join();
+    helpers_.clear();
+}
+
+std::vector<size_t> RecordStore::OrderOf(const std::vector<StoredRecord>& records,
+                                         size_t keptCount) {
+    // The grid's order: the sort keys of the locale, then the bytes of the
+    // names. The first keptCount records are in it already unless they come
+    // from another locale's order. A few new names go where a search among
+    // the kept ones puts them; many are sorted with the rest.
+    auto less = [](const std::string& ka, const std::string& na, const std::string& kb,
+                   const std::string& nb) {
+        if (int c = ka.compare(kb))
+            return c < 0;
+        return na < nb;
+    };
+    const size_t addedCount = records.size() - keptCount;
+    if (ordered_ && addedCount == 0)
+        return {};
+    std::vector<size_t> order;
+    order.reserve(records.size());
+    if (ordered_ && addedCount * 40 < keptCount) {
+        std::vector<std::string> addedKeys;
+        for (size_t i = keptCount; i < records.size(); ++i)
+            addedKeys.push_back(platform_.SortKey(records[i].fileName));
+        std::vector<size_t> added(addedCount);
+        std::iota(added.begin(), added.end(), keptCount);
+        std::sort(added.begin(), added.end(), [&](size_t a, size_t b) {
+            return less(addedKeys[a - keptCount], records[a].fileName, addedKeys[b - keptCount],
+                        records[b].fileName);
+        });
+        size_t from = 0;
+        for (size_t i : added) {
+            // The first kept record that sorts after the new one.
+            size_t lo = from, hi = keptCount;
+            while (lo < hi) {
+                const size_t mid = lo + (hi - lo) / 2;
+                if (less(platform_.SortKey(records[mid].fileName), records[mid].fileName,
+                         addedKeys[i - keptCount], records[i].fileName))
+                    lo = mid + 1;
+                else
+                    hi = mid;
+            }
+            for (; from < lo; ++from)
+                order.push_back(from);
+            order.push_back(i);
+        }
+        for (; from < keptCount; ++from)
+            order.push_back(from);
+        return order;
+    }
+    std::vector<std::string> keys;
+    keys.reserve(records.size());
+    for (const StoredRecord& r : records)
+        keys.push_back(platform_.SortKey(r.fileName));
+    order.resize(records.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return less(keys[a], records[a].fileName, keys[b], records[b].fileName);
+    });
+    return order;
+}
+
+void RecordStore::ApplyOrder(std::vector<StoredRecord>& records, std::vector<size_t>& order) {
+    // In place, cycle by cycle: no second copy of a register's records is
+    // ever held. order[i] names the record that goes to place i.
+    for (size_t start = 0; start < order.size(); ++start) {
+        if (order[start] == start)
+            continue;
+        StoredRecord held = std::move(records[start]);
+        size_t at = start;
+        while (order[at] != start) {
+            const size_t from = order[at];
+            records[at] = std::move(records[from]);
+            order[at] = at;
+            at = from;
+        }
+        records[at] = std::move(held);
+        order[at] = at;
+    }
 }
 
 void RecordStore::SaveCacheIfChanged() {
@@ -313,7 +360,7 @@ void RecordStore::SaveCacheIfChanged() {
     header.orderProbe = platform_.SortKey(kOrderProbeText);
     std::error_code ignored;
     std::filesystem::create_directories(cacheFile_.parent_path(), ignored);
-    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, records_)))
+    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, *records_)))
         cacheDirty_ = false;
 }
 

@@ -9,9 +9,15 @@
 #include "core/platform/platform.h"
 #include "core/records/record_cache.h"
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <thread>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace ombriel {
@@ -30,7 +36,11 @@ class RecordStore {
     // missing Doc gives no records and no failure.
     Error Refresh();
 
-    const std::vector<StoredRecord>& Records() const { return records_; }
+    const std::vector<StoredRecord>& Records() const { return *records_; }
+    // The same records, for a reader that may outlive the store (the grid):
+    // the vector stays as long as either holds it, and follows every refresh
+    // for as long as the store lives.
+    std::shared_ptr<const std::vector<StoredRecord>> SharedRecords() const { return records_; }
     // The temporary files ("*.tmp~") the last listing found in Doc.
     const std::vector<std::string>& Temporaries() const { return temporaries_; }
     // Record files the last refresh had to read.
@@ -49,15 +59,60 @@ class RecordStore {
     static constexpr size_t kEagerSaveReads = 256;
 
   private:
+    // The reading of the records in jobs, by a few threads started at once;
+    // the thread that made it joins them in Finish (or at its end).
+    class Readers {
+      public:
+        Readers(RecordStore& store, const std::vector<StoredRecord*>& jobs, int64_t listedAt);
+        Readers(const Readers&) = delete;
+        Readers& operator=(const Readers&) = delete;
+        ~Readers();
+        void Finish();
+
+      private:
+        void Work();
+        RecordStore& store_;
+        const std::vector<StoredRecord*>& jobs_;
+        const int64_t listedAt_;
+        std::atomic<size_t> next_{0};
+        std::vector<std::thread> helpers_;
+    };
+
+    // The listing as a refresh looks at it: every name, for the test whether
+    // a document is there, and the record files by name, each flagged once
+    // taken.
+    struct ListingIndex {
+        std::vector<std::string_view> present;
+        std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> records;
+    };
+    struct CarriedOver {
+        std::vector<StoredRecord> records; // the kept ones first, in their order
+        size_t keptCount = 0;
+        bool removed = false; // some record of the last refresh is gone
+    };
+
     void LoadCache();
-    void ReadChanged(const std::vector<StoredRecord*>& jobs, int64_t listedAt);
+    // Also notes the listing's temporaries.
+    ListingIndex IndexListing(const std::vector<ListedFile>& listing);
+    // Moves the records still listed out of records_, then adds the new ones.
+    CarriedOver CarryOver(const std::vector<ListedFile>& listing, ListingIndex& index);
+    // Takes the listed size and time into each record that must be read.
+    static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
+                                                    const ListingIndex& index);
+    static void MarkMissingDocuments(std::vector<StoredRecord>& records,
+                                     const std::vector<std::string_view>& sortedNames);
     void ReadOne(StoredRecord& record, int64_t listedAt);
+    // Where each record goes in the grid's order (see ApplyOrder); empty
+    // when they are in it already. Reads the records' names only.
+    std::vector<size_t> OrderOf(const std::vector<StoredRecord>& records, size_t keptCount);
+    static void ApplyOrder(std::vector<StoredRecord>& records, std::vector<size_t>& order);
 
     Platform& platform_;
     std::filesystem::path docFolder_;
     std::string docFolderText_;
     std::filesystem::path cacheFile_;
-    std::vector<StoredRecord> records_;
+    std::shared_ptr<std::vector<StoredRecord>> records_ =
+        std::make_shared<std::vector<StoredRecord>>();
     // records_ is in the order of this run's locale (a cache of another
     // locale's order is sorted again).
     bool ordered_ = true;
