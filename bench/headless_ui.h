@@ -39,6 +39,8 @@ class HeadlessUi : public zelbrin::OperationUi {
     bool StopRequested() override { return false; }
 };
 
+// The most memory the process has had in sight (its working set or resident
+// set), the pages of the files it maps included.
 inline double PeakMiB() {
 #ifdef _WIN32
     PROCESS_MEMORY_COUNTERS pmc{};
@@ -49,6 +51,20 @@ inline double PeakMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
+#endif
+}
+
+// The most memory the process has had for itself alone (Windows' commit
+// charge), without the cache pages of a mapped file, which the system can
+// take back at any time; -1 where the system keeps no such peak.
+inline double PeakPrivateMiB() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return static_cast<double>(pmc.PeakPagefileUsage) / 1048576.0;
+#else
+    return -1;
 #endif
 }
 

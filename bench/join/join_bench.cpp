@@ -2,7 +2,8 @@
 // it (confirmation answered Yes, verification when the set has a .CRC), and
 // reports GB/s (10^9 bytes per second) and the peak memory of the process.
 //   join_bench <first piece> <target folder> [rounds]
-// Prints one line: "join <seconds best> <GB/s> <message id> <peak MiB>".
+// Prints one line: "join <seconds best> <GB/s> <message id> <peak MiB>
+// <peak private MiB, -1 where unknown>".
 #include "../headless_ui.h"
 #include "core/join/join_engine.h"
 #include "support/text.h"
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
         if (s < best)
             best = s;
     }
-    std::printf("join %.3f %.2f %d %.1f\n", best, ui.bytes / best / 1e9, ui.lastMessage,
-                bench::PeakMiB());
+    std::printf("join %.3f %.2f %d %.1f %.1f\n", best, ui.bytes / best / 1e9, ui.lastMessage,
+                bench::PeakMiB(), bench::PeakPrivateMiB());
     return ui.lastMessage == 24 || ui.lastMessage == 23 ? 0 : 1;
 }
