@@ -30,8 +30,8 @@ TEST(ReadThroughPosix, FileOfUnknownSizeIsReadNotMapped) {
     const std::string expected{std::istreambuf_iterator<char>(in), {}};
     ASSERT_FALSE(expected.empty());
     File file;
-    ASSERT_TRUE(
-        file.Open("/proc/version", FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting));
+    ASSERT_TRUE(file.Open("/proc/version", FileAccess::Read, FileShare::Read,
+                          FileDisposition::OpenExisting));
     SequentialReader reader(file, "/proc/version", 7, 2 * kFileViewAlignment);
     EXPECT_EQ(ReadAll(reader), expected);
     EXPECT_EQ(reader.ViewsMapped(), 0u);

@@ -31,8 +31,8 @@ bool FileMapping::Open(File& file, const std::filesystem::path& path) {
     if (!OnFixedDrive(path))
         return false;
     // An empty file has nothing to map: the section is refused.
-    HANDLE section = CreateFileMappingW(AsHandle(file.SystemHandle()), nullptr, PAGE_READONLY, 0,
-                                        0, nullptr);
+    HANDLE section =
+        CreateFileMappingW(AsHandle(file.SystemHandle()), nullptr, PAGE_READONLY, 0, 0, nullptr);
     if (!section)
         return false;
     system_ = reinterpret_cast<intptr_t>(section);
