@@ -54,7 +54,7 @@ peer_once() { # crc|nocrc -> "seconds peakKiB"
   echo "$(python3 -c "print($t1 - $t0)") $((m1 > m2 ? m1 : m2))"
 }
 
-ours_once() { # native|wine -> "join seconds GB/s message peakMiB privateMiB"
+ours_once() { # native|wine -> "join seconds GB/s message peakMiB privateMiB cpuSeconds"
   rm -f "$work/out/data.bin"
   if [ "$1" = native ]; then
     "$native" "$work/in/data_bin.1" "$work/out" 1
@@ -71,7 +71,7 @@ trap 'wine_env_stop; rm -rf "$work"' EXIT
 # the .CRC, the two in turn and in the other order the next round, and each
 # keeps the median of its rounds, so a burst of load elsewhere weighs on
 # neither side of a ratio alone.
-declare -A times peak private msg
+declare -A times cpus peak private msg
 for ((r = 0; r < rounds; r++)); do
   order="crc nocrc"
   ((r % 2)) && order="nocrc crc"
@@ -81,8 +81,8 @@ for ((r = 0; r < rounds; r++)); do
     read -r s m <<<"$(peer_once "$mode")"
     times[peer,$mode]+="$s "; peak[peer,$mode]=$(python3 -c "print(max(${peak[peer,$mode]:-0}, $m / 1024))")
     for where in native wine; do
-      read -r _ s _ id m p <<<"$(ours_once $where)"
-      times[$where,$mode]+="$s "; msg[$where,$mode]=$id
+      read -r _ s _ id m p c <<<"$(ours_once $where)"
+      times[$where,$mode]+="$s "; cpus[$where,$mode]+="$c "; msg[$where,$mode]=$id
       peak[$where,$mode]=$(python3 -c "print(max(${peak[$where,$mode]:-0}, $m))")
       private[$where,$mode]=$(python3 -c "print(max(${private[$where,$mode]:--1}, $p))")
     done
@@ -107,3 +107,9 @@ for mode in crc nocrc; do
 done
 python3 -c "import sys; n1,n0,w1,w0=map(float,sys.argv[1:]); print('join with .CRC / without: native %.2f, under Wine %.2f' % (n1/n0, w1/w0))" \
   "${med[native,crc]}" "${med[native,nocrc]}" "${med[wine,crc]}" "${med[wine,nocrc]}"
+# Processor time hardly moves with the load of other programs, which a
+# shared machine's clock times show; Wine's server is not counted.
+declare -A cpu
+for key in native,crc native,nocrc wine,crc wine,nocrc; do cpu[$key]=$(median "${cpus[$key]}"); done
+python3 -c "import sys; n1,n0,w1,w0=map(float,sys.argv[1:]); print('by processor time (s): native %.3f / %.3f = %.2f, under Wine %.3f / %.3f = %.2f' % (n1, n0, n1/n0, w1, w0, w1/w0))" \
+  "${cpu[native,crc]}" "${cpu[native,nocrc]}" "${cpu[wine,crc]}" "${cpu[wine,nocrc]}"
