@@ -2,6 +2,7 @@
 // copy of the register on the same folder (another PC), or plain file writes
 // as Explorer makes them. No input reaches the window that follows.
 #include "register_fixture.h"
+#include "ui_driver_keys.h"
 
 #include <algorithm>
 #include <chrono>
@@ -101,6 +102,24 @@ TEST_F(LiveViewE2e, AddModifyAndDeleteInOneCopyShowInTheOtherWhoseChoiceStaysOnI
     ASSERT_TRUE(noRow.has_value()) << "the other copy still counts a row as chosen";
     EXPECT_EQ(noRow->text, L"Selezionare prima una RIGA");
     ASSERT_TRUE(ui::Answer(noRow->hwnd, IDOK));
+}
+
+TEST_F(LiveViewE2e, AChosenEntryWithoutItsDocumentKeepsSayingSoThroughARefresh) {
+    PutEntry("b.pdf", "Bilancio");
+    Put(folder / L"Doc" / L"d.pdf.dat", Record("", "Delibera")); // its document is gone
+    Start();
+    ASSERT_TRUE(WaitRows(2));
+    const std::wstring why = L"Documento mancante: " + (folder / L"Doc" / L"d.pdf").wstring();
+    ClickCell(1, 2);
+    ASSERT_EQ(ui::ToolTipText(Grid()).value_or(L"<none>"), why);
+
+    // Another PC adds an entry ahead of it: the row moves down, stays
+    // chosen, and its hint still says why rather than naming the document.
+    PutEntry("a.pdf", "Atto");
+    ASSERT_TRUE(WaitRows(3));
+    ASSERT_EQ(ui::ListViewSelectedItem(Grid()), 2);
+    EXPECT_EQ(ui::ListViewCellText(Grid(), 2, 0), L"!");
+    EXPECT_EQ(ui::ToolTipText(Grid()).value_or(L"<none>"), why);
 }
 
 TEST_F(LiveViewE2e, ChangesByPlainFileWritesShowWithinMomentsAndKeepTheFirstRowInSight) {

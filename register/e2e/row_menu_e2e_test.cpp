@@ -12,12 +12,15 @@ namespace {
 
 class RowMenuE2e : public RegisterE2e {
   protected:
+    // The link's document, there: a link to a missing one is marked so.
+    fs::path linked_ = folder / L"Dati" / L"Anno 2024" / L"b-tab.xls";
+
     // Rows in record-name order: a file entry, a link entry, a file entry.
     void StartWithEntries(const std::wstring& args = {}) {
         Put(folder / L"Doc" / L"a-verbale.pdf", "PDF");
         Put(folder / L"Doc" / L"a-verbale.pdf.dat", Record("", "Verbale"));
-        Put(folder / L"Doc" / L"b-tab.xls.dat",
-            Record("C:\\Dati\\Anno 2024\\b-tab.xls", "Tabella"));
+        Put(linked_, "XLS");
+        Put(folder / L"Doc" / L"b-tab.xls.dat", Record(U8(linked_), "Tabella"));
         Put(folder / L"Doc" / L"c-nota.doc", "DOC");
         Put(folder / L"Doc" / L"c-nota.doc.dat", Record("", "Nota"));
         Start(args);
@@ -59,9 +62,9 @@ TEST_F(RowMenuE2e, RightClickChoosesTheRowAndCopiaPercorsoCopiesTheDocumentsPath
     RightClickCell(1, 2);
     PickFromMenu(3);
     ASSERT_TRUE(ui::WaitUntil([&] { return ui::ClipboardText().has_value(); }));
-    EXPECT_EQ(*ui::ClipboardText(), L"C:\\Dati\\Anno 2024\\b-tab.xls") << "a link's own path";
+    EXPECT_EQ(*ui::ClipboardText(), linked_.wstring()) << "a link's own path";
     // The hint follows the row chosen in the path column.
-    EXPECT_EQ(ui::ToolTipText(Grid()).value_or(L"<none>"), L"C:\\Dati\\Anno 2024\\b-tab.xls");
+    EXPECT_EQ(ui::ToolTipText(Grid()).value_or(L"<none>"), linked_.wstring());
     ExpectNoFurtherBox();
 }
 
@@ -97,7 +100,7 @@ TEST_F(RowMenuE2e, TheMenuKeyOpensTheMenuAtTheSelectedRowWithModificaAndElimina)
     ASSERT_TRUE(
         ui::WaitUntil([&] { return ui::ListViewCellText(Grid(), 1, 1) == L"Tabella 2024"; }));
     EXPECT_EQ(ui::ReadBytes(folder / L"Doc" / L"b-tab.xls.dat"),
-              Record("C:\\Dati\\Anno 2024\\b-tab.xls", "Tabella 2024"));
+              Record(U8(linked_), "Tabella 2024"));
 
     // Shift+F10, which the keyboard sends as a context menu with no position.
     ClickCell(0, 1);

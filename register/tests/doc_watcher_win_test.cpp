@@ -5,15 +5,18 @@
 
 #include "support/testing/files.h"
 #include "support/testing/temp_folder.h"
+#include "support/testing/wait.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
 
 using namespace ombriel;
 using support::testing::TempFolder;
+using support::testing::WaitUntil;
 using support::testing::WriteBytes;
 
 namespace {
@@ -106,4 +109,41 @@ TEST(DocWatcher, PokeAsksForAMessageWithAFreshLookEvenWithNoChange) {
     ASSERT_TRUE(watcher.Start(window.Get(), kMessage, doc, dir.Path()));
     watcher.Poke();
     EXPECT_TRUE(window.WaitFor(watcher, Reachable));
+}
+
+namespace {
+// A look at Doc that does not come back until the test lets it go, as one at
+// a share that dropped does not for the system's whole network time-out.
+HANDLE g_letGo = nullptr;
+std::atomic<int> g_looking{0};
+std::atomic<int> g_looked{0};
+uint32_t HangingProbe(const std::filesystem::path&) {
+    ++g_looking;
+    WaitForSingleObject(g_letGo, INFINITE);
+    ++g_looked;
+    return ERROR_BAD_NETPATH;
+}
+} // namespace
+
+TEST(DocWatcher, StoppingDoesNotWaitForALookAtDocThatHangs) {
+    g_letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    ASSERT_NE(g_letGo, nullptr);
+    TempFolder dir;
+    std::filesystem::create_directories(dir.Path() / "Doc");
+    MessageWindow window;
+    {
+        DocWatcher watcher(HangingProbe);
+        ASSERT_TRUE(watcher.Start(window.Get(), kMessage, dir.Path() / "Doc", dir.Path()));
+        watcher.Poke();
+        ASSERT_TRUE(WaitUntil([] { return g_looking > 0; }, std::chrono::seconds(15),
+                              std::chrono::milliseconds(5)));
+        watcher.Stop(); // the window closes while the look hangs
+        EXPECT_EQ(g_looked, 0) << "stopping waited for the look at Doc";
+    } // the watcher is gone; its thread still looks
+    SetEvent(g_letGo);
+    EXPECT_TRUE(WaitUntil([] { return g_looked > 0; }, std::chrono::seconds(15),
+                          std::chrono::milliseconds(5)));
+    MSG msg;
+    EXPECT_FALSE(PeekMessageW(&msg, window.Get(), kMessage, kMessage, PM_REMOVE))
+        << "a stopped watcher told the window";
 }

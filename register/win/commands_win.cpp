@@ -21,31 +21,30 @@ void Finish(Form1& form, AfterCommand after) {
 
 void AddFileEntry(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form, ombriel::AddFileEntry(form.StartFolder(), ui, SystemFileServices()));
+    Finish(form, ombriel::AddFileEntry(form.StartFolder(), ui, form.Files()));
 }
 
 void AddLinkEntry(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form, ombriel::AddLinkEntry(form.StartFolder(), ui, SystemFileServices()));
+    Finish(form, ombriel::AddLinkEntry(form.StartFolder(), ui, form.Files()));
 }
 
 void ModifyDescription(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form, ModifyEntry(form.StartFolder(), form.ChosenEntry(), ui, SystemFileServices()));
+    Finish(form, ModifyEntry(form.StartFolder(), form.ChosenEntry(), ui, form.Files()));
 }
 
 void DeleteEntry(Form1& form) {
     WinCommandUi ui(form.Hwnd());
-    Finish(form,
-           ombriel::DeleteEntry(form.StartFolder(), form.ChosenEntry(), ui, SystemFileServices()));
+    Finish(form, ombriel::DeleteEntry(form.StartFolder(), form.ChosenEntry(), ui, form.Files()));
 }
 
 void OpenEntry(HWND owner, int row, const std::string& nameOrPath,
                const std::filesystem::path& startFolder, const ViewerPaths& viewers,
-               bool markedMissing) {
+               bool markedMissing, FileServices& files) {
     WinCommandUi ui(owner);
     const std::string folder = support::Utf8FromPath(startFolder);
-    if (ReportMissingDocument(row, nameOrPath, folder, markedMissing, SystemFileServices(), ui))
+    if (ReportMissingDocument(row, nameOrPath, folder, markedMissing, files, ui))
         return;
     ombriel::OpenEntry(row, nameOrPath, folder, viewers, SystemLauncher(), ui);
 }

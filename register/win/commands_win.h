@@ -2,6 +2,7 @@
 // The register's commands as Form1's events reach them: each one shows the
 // real boxes and dialogs, runs the command's logic from the core on the real
 // files, and reloads the grid when the command says so.
+#include "core/platform/file_services.h"
 #include "core/records/settings_file.h"
 
 #include <windows.h>
@@ -23,6 +24,6 @@ void DeleteEntry(Form1& form);       // click on BtnElimina, Delete on the grid
 // missing its document says so instead, while the document is not there.
 void OpenEntry(HWND owner, int row, const std::string& nameOrPath,
                const std::filesystem::path& startFolder, const ViewerPaths& viewers,
-               bool markedMissing);
+               bool markedMissing, FileServices& files);
 
 } // namespace ombriel

@@ -19,6 +19,21 @@ UniqueChangeNotification Watch(const std::filesystem::path& folder, DWORD filter
         FindFirstChangeNotificationW(support::ExtendedPath(folder).c_str(), FALSE, filter));
 }
 
+// The look at Doc the program makes.
+uint32_t ProbeDoc(const std::filesystem::path& doc) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(support::ExtendedPath(doc).c_str(), GetFileExInfoStandard, &data)) {
+        // What is missing is a folder: the user reads "path not found", not
+        // "file not found".
+        const DWORD e = GetLastError();
+        return e == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : e;
+    }
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
+}
+
+// How long closing the window waits for the thread to end by itself.
+constexpr DWORD kStopWaitMs = 2000;
+
 // Re-arms a watch after it fired; a watch that cannot be re-armed (a share
 // that dropped) is let go and armed again from scratch later.
 void Rearm(UniqueChangeNotification& watch) {
@@ -28,88 +43,129 @@ void Rearm(UniqueChangeNotification& watch) {
 
 } // namespace
 
+struct DocWatcher::State {
+    void Run();
+    void Arm();
+    // Looks at Doc and posts; a re-listing that finds Doc still missing or
+    // out of reach, as the last look did, posts nothing: there is nothing
+    // new for the window to read, nor to tell.
+    void Post(bool relisting);
+    bool Stopping() const { return WaitForSingleObject(stop.Get(), 0) == WAIT_OBJECT_0; }
+
+    ProbeFunction probeDoc = ProbeDoc;
+    support::UniqueHandle stop; // manual-reset event: the thread ends
+    support::UniqueHandle poke; // auto-reset event: a message is wanted now
+    support::UniqueHandle done; // manual-reset event: the thread has ended
+    // Used by the thread alone once it runs.
+    UniqueChangeNotification docWatch;
+    UniqueChangeNotification folderWatch;
+    HWND window = nullptr;
+    UINT message = 0;
+    std::filesystem::path doc;
+    std::filesystem::path folder;
+    std::atomic<bool> queued{false};
+    std::atomic<uint32_t> probe{0};
+    uint32_t lastPosted = 0; // the look at Doc of the last message (thread only)
+    std::atomic<int64_t> costMs{0};
+    std::atomic<RefreshSchedule::Clock::rep> readFrom{0}; // ticks of the schedule's clock
+};
+
 bool DocWatcher::Start(HWND window, UINT message, const std::filesystem::path& doc,
                        const std::filesystem::path& registerFolder) {
     Stop();
-    window_ = window;
-    message_ = message;
-    doc_ = doc;
-    folder_ = registerFolder;
-    stop_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    poke_.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!stop_ || !poke_)
+    auto state = std::make_shared<State>();
+    if (probe_)
+        state->probeDoc = probe_;
+    state->window = window;
+    state->message = message;
+    state->doc = doc;
+    state->folder = registerFolder;
+    state->stop.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    state->poke.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    state->done.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!state->stop || !state->poke || !state->done)
         return false;
-    Arm();
+    state->Arm();
     try {
-        thread_ = std::thread([this] { Run(); });
+        thread_ = std::thread([state] {
+            state->Run();
+            SetEvent(state->done.Get());
+        });
     } catch (const std::system_error&) {
         return false;
     }
+    state_ = std::move(state);
     return true;
 }
 
 void DocWatcher::Stop() {
-    if (thread_.joinable()) {
-        SetEvent(stop_.Get());
-        thread_.join();
+    if (!thread_.joinable()) {
+        state_.reset();
+        return;
     }
-    docWatch_.Reset();
-    folderWatch_.Reset();
+    SetEvent(state_->stop.Get());
+    if (WaitForSingleObject(state_->done.Get(), kStopWaitMs) == WAIT_OBJECT_0)
+        thread_.join();
+    else
+        thread_.detach(); // it holds its state, and posts nothing once stopped
+    state_.reset();
 }
 
-void DocWatcher::Arm() {
-    if (!folderWatch_)
-        folderWatch_ = Watch(folder_, FILE_NOTIFY_CHANGE_DIR_NAME);
-    if (!docWatch_)
-        docWatch_ = Watch(doc_, kDocChanges);
+void DocWatcher::Taken() {
+    if (state_)
+        state_->queued = false;
+}
+
+uint32_t DocWatcher::LastProbe() const {
+    return state_ ? state_->probe.load() : 0;
+}
+
+void DocWatcher::SetRefreshCost(std::chrono::milliseconds cost) {
+    if (state_)
+        state_->costMs = cost.count();
 }
 
 void DocWatcher::ReadingStarts() {
-    readFrom_ = RefreshSchedule::Clock::now().time_since_epoch().count();
+    if (state_)
+        state_->readFrom = RefreshSchedule::Clock::now().time_since_epoch().count();
 }
 
 void DocWatcher::Poke() {
-    if (poke_)
-        SetEvent(poke_.Get());
+    if (state_)
+        SetEvent(state_->poke.Get());
 }
 
-uint32_t DocWatcher::Probe() const {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(support::ExtendedPath(doc_).c_str(), GetFileExInfoStandard, &data)) {
-        // What is missing is a folder: the user reads "path not found", not
-        // "file not found".
-        const DWORD e = GetLastError();
-        return e == ERROR_FILE_NOT_FOUND ? ERROR_PATH_NOT_FOUND : e;
-    }
-    return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_PATH_NOT_FOUND;
+void DocWatcher::State::Arm() {
+    if (!folderWatch)
+        folderWatch = Watch(folder, FILE_NOTIFY_CHANGE_DIR_NAME);
+    if (!docWatch)
+        docWatch = Watch(doc, kDocChanges);
 }
 
-void DocWatcher::Post(bool relisting) {
+void DocWatcher::State::Post(bool relisting) {
     // The look at Doc happens here, on this thread: on a share that has
     // dropped it can take the system's whole network time-out, which the
     // window must not wait through.
-    const uint32_t probe = Probe();
-    if (relisting && probe != 0 && probe == lastPosted_)
+    const uint32_t seen = probeDoc(doc);
+    if (Stopping() || (relisting && seen != 0 && seen == lastPosted))
         return;
-    lastPosted_ = probe;
-    probe_ = probe;
+    lastPosted = seen;
+    probe = seen;
     // One message in the window's queue at a time: while one waits there, it
     // will read the newest look at Doc when it is taken.
-    if (!queued_.exchange(true) && !PostMessageW(window_, message_, 0, 0))
-        queued_ = false;
+    if (!queued.exchange(true) && !PostMessageW(window, message, 0, 0))
+        queued = false;
 }
 
-void DocWatcher::Run() {
+void DocWatcher::State::Run() {
     using Clock = RefreshSchedule::Clock;
     RefreshSchedule schedule(RefreshSchedule::Timing{}, Clock::now());
-    UniqueChangeNotification& docWatch = docWatch_;
-    UniqueChangeNotification& folderWatch = folderWatch_;
     for (;;) {
         Arm();
         schedule.SetWatching(docWatch.Valid());
-        schedule.SetRefreshCost(std::chrono::milliseconds(costMs_.load()));
+        schedule.SetRefreshCost(std::chrono::milliseconds(costMs.load()));
 
-        std::vector<HANDLE> handles{stop_.Get(), poke_.Get()};
+        std::vector<HANDLE> handles{stop.Get(), poke.Get()};
         const size_t docAt = docWatch ? handles.size() : SIZE_MAX;
         if (docWatch)
             handles.push_back(docWatch.Get());
@@ -123,7 +179,7 @@ void DocWatcher::Run() {
         const auto now = Clock::now();
         if (r == WAIT_OBJECT_0)
             return;
-        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
+        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom.load())));
         if (r == WAIT_OBJECT_0 + 1) {
             Post(false);
             schedule.Asked(now);
@@ -147,7 +203,7 @@ void DocWatcher::Run() {
                 docWatch.Reset();
             }
         }
-        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom_.load())));
+        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom.load())));
         if (schedule.Due(Clock::now())) {
             Post(!schedule.Pending());
             schedule.Asked(Clock::now());

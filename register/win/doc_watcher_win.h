@@ -19,6 +19,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <thread>
 
 namespace ombriel {
@@ -27,7 +28,12 @@ using support::UniqueChangeNotification;
 
 class DocWatcher {
   public:
+    // Looks at Doc: the system's error number, 0 when it is there.
+    using ProbeFunction = uint32_t (*)(const std::filesystem::path& doc);
+
     DocWatcher() = default;
+    // probe: a stand-in for the look at Doc, for tests.
+    explicit DocWatcher(ProbeFunction probe) : probe_(probe) {}
     DocWatcher(const DocWatcher&) = delete;
     DocWatcher& operator=(const DocWatcher&) = delete;
     ~DocWatcher() { Stop(); }
@@ -39,47 +45,33 @@ class DocWatcher {
     // leave it).
     bool Start(HWND window, UINT message, const std::filesystem::path& doc,
                const std::filesystem::path& registerFolder);
-    // Stops the thread and waits for it; nothing is posted afterwards.
+    // Stops the thread; nothing is posted afterwards. Waits for it a moment
+    // only: a thread held in a look at a share that dropped (the system's
+    // whole network time-out) is let go to end by itself, so closing the
+    // window never waits for the network.
     void Stop();
 
     // The window has taken the message: a new one may be posted.
-    void Taken() { queued_ = false; }
+    void Taken();
     // Asks for a message soon, with a fresh look at Doc: a refresh that had
     // to wait is due now.
     void Poke();
     // The system's error number of the last look at Doc; 0 when it was
     // there and could be reached.
-    uint32_t LastProbe() const { return probe_; }
+    uint32_t LastProbe() const;
     // The window begins a reading of Doc now: the changes seen so far need
     // no refresh of their own.
     void ReadingStarts();
     // How long the window's last refresh took, so costly ones are spaced out.
-    void SetRefreshCost(std::chrono::milliseconds cost) { costMs_ = cost.count(); }
+    void SetRefreshCost(std::chrono::milliseconds cost);
 
   private:
-    void Run();
-    void Arm();
-    uint32_t Probe() const;
-    // Looks at Doc and posts; a re-listing that finds Doc still missing or
-    // out of reach, as the last look did, posts nothing: there is nothing
-    // new for the window to read, nor to tell.
-    void Post(bool relisting);
-
+    // What the thread works with; the thread holds it as long as it runs,
+    // which may be longer than the watcher lives.
+    struct State;
+    ProbeFunction probe_ = nullptr;
+    std::shared_ptr<State> state_;
     std::thread thread_;
-    support::UniqueHandle stop_; // manual-reset event: the thread ends
-    support::UniqueHandle poke_; // auto-reset event: a message is wanted now
-    // Used by the thread alone once it runs.
-    UniqueChangeNotification docWatch_;
-    UniqueChangeNotification folderWatch_;
-    HWND window_ = nullptr;
-    UINT message_ = 0;
-    std::filesystem::path doc_;
-    std::filesystem::path folder_;
-    std::atomic<bool> queued_{false};
-    std::atomic<uint32_t> probe_{0};
-    uint32_t lastPosted_ = 0; // the look at Doc of the last message (thread only)
-    std::atomic<int64_t> costMs_{0};
-    std::atomic<RefreshSchedule::Clock::rep> readFrom_{0}; // ticks of the schedule's clock
 };
 
 } // namespace ombriel

@@ -45,7 +45,7 @@ void Form1::RefreshFromDoc(uint32_t probe) {
         failure = {}; // no Doc yet: an empty register, as at the start
     // Doc may have gone since the watcher looked; a missing Doc lists as
     // empty, and that is a register gone from sight, not one emptied.
-    if (!failure && probe == 0 && reachability_.Seen() && !SystemFileServices().Exists(doc))
+    if (!failure && probe == 0 && reachability_.Seen() && !files_.Exists(doc))
         failure = platform_.MakeError(kErrPathNotFound);
     if (!failure) {
         const GridPosition before = CapturePosition(gridModel_, SelectedRow_, Fgrid.TopRow());
@@ -60,8 +60,11 @@ void Form1::RefreshFromDoc(uint32_t probe) {
             gridModel_.SetCol(after.col);
             Fgrid.Refresh();
             Fgrid.ShowPosition(after.selectedRow, after.topRow);
+            linkMarks_.Reload(store_->Records(), StartFolder_);
+            // As a new click on the chosen row would: a missing entry
+            // keeps saying why.
             if (after.setHint)
-                Fgrid.SetToolTipText(after.hint);
+                Fgrid.SetToolTipText(RowHint(after.selectedRow, after.hint));
         }
     }
     watcher_.SetRefreshCost(std::chrono::duration_cast<std::chrono::milliseconds>(

@@ -166,7 +166,7 @@ void Form1::RunDrops() {
                                                        (attributes & FILE_ATTRIBUTE_DIRECTORY)});
         }
         WinCommandUi ui(hwnd_);
-        AddDroppedFiles(request.kind, StartFolder_, items, ui, SystemFileServices());
+        AddDroppedFiles(request.kind, StartFolder_, items, ui, files_);
         ReloadRecords();
     }
     runningDrops_ = false;

@@ -10,6 +10,7 @@
 #include "core/grid/reload.h"
 #include "core/grid/row_selection.h"
 #include "core/platform/file_services.h"
+#include "core/records/cache_pruning.h"
 #include "support/text.h"
 
 #include <commctrl.h>
@@ -87,6 +88,7 @@ bool Form1::Create(const std::wstring& commandArg, int showCommand) {
     dpi_ = int(GetDpiForWindow(hwnd_));
     CreateMenu();
     CreateControls();
+    linkMarks_.Start(hwnd_, Fgrid.Hwnd());
     CommandArg_ = commandArg;
     StartUp();
     ConnectRowActions();
@@ -123,6 +125,11 @@ void Form1::CreateControls() {
 void Form1::ConnectGrid() {
     Fgrid.onClick = [this] { OnGridClick(); };
     Fgrid.onDoubleClick = [this] { OnGridDoubleClick(); };
+    // The chosen row's hint follows its link's mark.
+    linkMarks_.onMarkChanged = [this](int row) {
+        if (row == SelectedRow_ && row == gridModel_.Row())
+            OnGridClick();
+    };
     // The keys do what the buttons do, and only where the buttons are shown.
     Fgrid.onDeleteKey = [this] {
         Busy busy(*this);
@@ -166,10 +173,10 @@ void Form1::StartUp() {
     LoadSettings();
     const std::filesystem::path doc = StartFolder_ / L"Doc";
     const std::filesystem::path cacheFolder = platform_.LocalCacheFolder();
-    store_ = std::make_unique<RecordStore>(
-        platform_, doc,
+    const std::filesystem::path cacheFile =
         cacheFolder.empty() ? cacheFolder
-                            : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc)));
+                            : RecordCacheFile(cacheFolder, support::Utf8FromPath(doc));
+    store_ = std::make_unique<RecordStore>(platform_, doc, cacheFile);
     StartWatching(); // before the first reading: no change after it is missed
     if (ReloadRecords()) {
         // The header and widths of an empty grid all the same.
@@ -177,6 +184,7 @@ void Form1::StartUp() {
         Fgrid.Refresh();
     }
     RemoveLeftoverTemporaries(platform_, doc, store_->Temporaries());
+    PruneOldCaches(platform_, cacheFolder, cacheFile);
     if (ReadOnly()) {
         for (int i : kEditingButtons)
             ShowWindow(buttons_[i], SW_HIDE);
@@ -229,10 +237,11 @@ Error Form1::ReloadRecords() {
     if (!listing) {
         Fgrid.Refresh();
         SelectedRow_ = 0;
+        linkMarks_.Reload(store_->Records(), StartFolder_);
     }
     // This reading is newer than any change a waiting refresh would show.
     refreshPending_ = false;
-    DocListed(listing, SystemFileServices().Exists(StartFolder_ / L"Doc"));
+    DocListed(listing, files_.Exists(StartFolder_ / L"Doc"));
     return listing;
 }
 
@@ -241,12 +250,14 @@ void Form1::OnGridClick() {
         return gridModel_.TextMatrix(row, col);
     });
     SelectedRow_ = click.selectedRow;
-    if (SelectedRow_ != 0 && gridModel_.TextMatrix(SelectedRow_, 0) == kMissingDocumentMark) {
-        Fgrid.SetToolTipText(MissingDocumentHint(DocumentPath(
-            gridModel_.TextMatrix(SelectedRow_, 2), support::Utf8FromPath(StartFolder_))));
-        return;
-    }
-    Fgrid.SetToolTipText(click.hint);
+    Fgrid.SetToolTipText(RowHint(SelectedRow_, click.hint));
+}
+
+std::string Form1::RowHint(int row, const std::string& plainHint) const {
+    if (row == 0 || gridModel_.TextMatrix(row, 0) != kMissingDocumentMark)
+        return plainHint;
+    return MissingDocumentHint(
+        DocumentPath(gridModel_.TextMatrix(row, 2), support::Utf8FromPath(StartFolder_)));
 }
 
 void Form1::OnGridDoubleClick() {
@@ -256,7 +267,10 @@ void Form1::OnGridDoubleClick() {
         row >= 1 && row < gridModel_.Rows() ? gridModel_.TextMatrix(row, 2) : std::string();
     const bool missing = row >= 1 && row < gridModel_.Rows() &&
                          gridModel_.TextMatrix(row, 0) == kMissingDocumentMark;
-    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing);
+    WinCommandUi ui(hwnd_);
+    if (linkMarks_.ReportIfMissing(row, ui))
+        return;
+    OpenEntry(hwnd_, row, nameOrPath, StartFolder_, viewers_, missing, files_);
 }
 
 void Form1::LoadSettings() {
@@ -382,6 +396,8 @@ LRESULT CALLBACK Form1::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT Form1::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (linkMarks_.HandleMessage(msg, wp, lp))
+        return 0;
     switch (msg) {
     case WM_COMMAND:
         OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));

@@ -8,11 +8,13 @@
 #include "drop_target_win.h"
 #include "grid_keys_win.h"
 #include "grid_view_win.h"
+#include "link_checker_win.h"
 
 #include "core/commands/record_commands.h"
 #include "core/grid/doc_reachability.h"
 #include "core/grid/grid_model.h"
 #include "core/grid/type_to_find.h"
+#include "core/platform/file_services.h"
 #include "core/platform/platform.h"
 #include "core/records/record_store.h"
 #include "core/records/settings_file.h"
@@ -30,7 +32,8 @@ namespace ombriel {
 
 class Form1 {
   public:
-    explicit Form1(Platform& platform) : platform_(platform), Fgrid(gridModel_) {}
+    Form1(Platform& platform, FileServices& files)
+        : platform_(platform), files_(files), Fgrid(gridModel_) {}
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -41,6 +44,8 @@ class Form1 {
     // --- What the commands work with -----------------------------------------
     // The working directory at start-up: the register's folder.
     const std::filesystem::path& StartFolder() const { return StartFolder_; }
+    // The file services every command runs on.
+    FileServices& Files() const { return files_; }
     // The texts of the row the user chose; nothing when no row is chosen.
     std::optional<SelectedEntry> ChosenEntry() const;
     // Rebuilds the grid from StartFolder\Doc, reading only the record files
@@ -79,6 +84,8 @@ class Form1 {
     void OnButtonFocus(HWND button);
     void OnCommand(int id, int code, HWND control);
     void OnGridClick();
+    // The hint of a chosen row: why it is marked missing, else plainHint.
+    std::string RowHint(int row, const std::string& plainHint) const;
     void OnGridDoubleClick();
     void LoadSettings();
     void SaveSettings();
@@ -111,6 +118,7 @@ class Form1 {
     void RunDrops();
 
     Platform& platform_;
+    FileServices& files_;
     ViewerPaths viewers_;               // PathAR, PathWrd, PathExc
     std::filesystem::path StartFolder_; // working directory at start-up
     // The grid row the user chose; 0 = none. 32-bit: a register may hold more
@@ -121,6 +129,7 @@ class Form1 {
     std::unique_ptr<RecordStore> store_;
     GridModel gridModel_;
     GridView Fgrid;
+    LinkMarks linkMarks_{gridModel_}; // the missing mark of link entries
 
     HWND hwnd_ = nullptr;
     HWND buttons_[5] = {}; // BtnAddFile, BtnAddLink, BtnModifica, BtnElimina, BtnEsci

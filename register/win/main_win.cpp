@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
 
     int exitCode = 0;
     {
-        ombriel::Form1 form(ombriel::SystemPlatform());
+        ombriel::Form1 form(ombriel::SystemPlatform(), ombriel::SystemFileServices());
         if (!form.Create(commandLine ? commandLine : L"", showCommand)) {
             exitCode = 1;
         } else {

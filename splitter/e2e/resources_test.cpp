@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "resources/resource.h"
 #include "ui_driver.h"
 
 namespace {
@@ -36,42 +37,51 @@ TEST_F(ZelbrinResources, StringTableHoldsEveryTextExactly) {
         UINT id;
         const wchar_t* text;
     } const strings[] = {
-        {1, L"Use an entered keyword to split the source file based on that keyword"},
-        {2, L"Use an entered fragment size to split the source into pieces of that size"},
-        {3, L"Specify the no. of pieces that you would like to split the source file into"},
-        {4, L"Generates a batch file JOIN.BAT in the target folder which will re-join the split "
-            L"pieces"},
-        {5, L"Use this option to Split a file into many pieces"},
-        {6, L"Use this option to Join the pieces back to re-create the original file"},
-        {8, L"Enter the size per piece in Kilobytes ,1 Kilobyte = 1024 bytes, 1024 Kilobytes = 1 "
-            L"Megabyte(mb)"},
-        {9, L"Enter the size per piece in bytes (1024 bytes = 1 Kilobyte)"},
-        {10, L"ECHO OFF\r\nREM Zelbrin genarated batch file\r\nECHO Now %s will be "
-             L"recreated\r\nPAUSE\r\n"},
-        {11, L"COPY /B \"%s.%s\" zelbrn.tmp\r\n"},
-        {12, L"COPY /B zelbrn.tmp+\"%s.%s\" zelbrn.tmp\r\n"},
-        {13, L"REN zelbrn.tmp \"%s\"\r\nECHO Finished creating %s\r\n"},
-        {14, L"Enter the size in MBs (Megabytes)"},
-        {15, L"Creates a CRC check-sum for the file being split , which will be used for "
-             L"consistency checks after re-joining"},
-        {16, L"You have not selected a Source File !!\nPlease select a Source File by clicking on "
-             L"the Source File button."},
-        {17, L"The selected file is of size 0 bytes.\nZero length files cannot be split !!!"},
-        {18, L"You have not selected a Target Directory !!\nPlease select a Target Directory by "
-             L"clicking on the Target Directory button."},
-        {19, L"Your system is running low on memory !!\n Cannot proceed further !"},
-        {20, L"The Source file you have selected is not the First file in a split file set !!!\n "
-             L"Please select a  .1 file as the source file"},
-        {21, L"There is not enough free space in the target drive to store the split "
-             L"files.\nPlease free up some space on the target drive and then try to join"},
-        {23, L"The Joined file has a CRC error, it may not be consistent !!"},
-        {24, L"Finished Joining Successfully !!!"},
-        {25, L"Please Enter a keyword /size / or no.of pieces !!"},
-        {26, L"Mapping of view failed !!!.\nYou are low on memory"},
-        {27, L"You can enter only numbers here !"},
-        {32, L"Finished Splitting Successfully !!!"},
-        {33, L"File mapping creation failed !!!.\nYou are low on memory"},
-        {34, L"API Failure"},
+        {IDS_TIP_KEYWORD, L"Use an entered keyword to split the source file based on that keyword"},
+        {IDS_TIP_SIZE,
+         L"Use an entered fragment size to split the source into pieces of that size"},
+        {IDS_TIP_PIECES,
+         L"Specify the no. of pieces that you would like to split the source file into"},
+        {IDS_TIP_BATCH,
+         L"Generates a batch file JOIN.BAT in the target folder which will re-join the split "
+         L"pieces"},
+        {IDS_TIP_SPLIT, L"Use this option to Split a file into many pieces"},
+        {IDS_TIP_JOIN, L"Use this option to Join the pieces back to re-create the original file"},
+        {IDS_TIP_KBS,
+         L"Enter the size per piece in Kilobytes ,1 Kilobyte = 1024 bytes, 1024 Kilobytes = 1 "
+         L"Megabyte(mb)"},
+        {IDS_TIP_BYTES, L"Enter the size per piece in bytes (1024 bytes = 1 Kilobyte)"},
+        {IDS_BATCH_HEADER, L"ECHO OFF\r\nREM Zelbrin genarated batch file\r\nECHO Now %s will be "
+                           L"recreated\r\nPAUSE\r\n"},
+        {IDS_BATCH_FIRST, L"COPY /B \"%s.%s\" zelbrn.tmp\r\n"},
+        {IDS_BATCH_NEXT, L"COPY /B zelbrn.tmp+\"%s.%s\" zelbrn.tmp\r\n"},
+        {IDS_BATCH_FOOTER, L"REN zelbrn.tmp \"%s\"\r\nECHO Finished creating %s\r\n"},
+        {IDS_TIP_MBS, L"Enter the size in MBs (Megabytes)"},
+        {IDS_TIP_CRC, L"Creates a CRC check-sum for the file being split , which will be used for "
+                      L"consistency checks after re-joining"},
+        {IDS_NO_SOURCE_FILE,
+         L"You have not selected a Source File !!\nPlease select a Source File by clicking on "
+         L"the Source File button."},
+        {IDS_ZERO_LENGTH_FILE,
+         L"The selected file is of size 0 bytes.\nZero length files cannot be split !!!"},
+        {IDS_NO_TARGET_DIRECTORY,
+         L"You have not selected a Target Directory !!\nPlease select a Target Directory by "
+         L"clicking on the Target Directory button."},
+        {IDS_LOW_ON_MEMORY, L"Your system is running low on memory !!\n Cannot proceed further !"},
+        {IDS_NOT_FIRST_PIECE,
+         L"The Source file you have selected is not the First file in a split file set !!!\n "
+         L"Please select a  .1 file as the source file"},
+        {IDS_NOT_ENOUGH_FREE_SPACE,
+         L"There is not enough free space in the target drive to store the split "
+         L"files.\nPlease free up some space on the target drive and then try to join"},
+        {IDS_JOINED_CRC_ERROR, L"The Joined file has a CRC error, it may not be consistent !!"},
+        {IDS_JOIN_SUCCEEDED, L"Finished Joining Successfully !!!"},
+        {IDS_NO_VALUE, L"Please Enter a keyword /size / or no.of pieces !!"},
+        {IDS_MAP_VIEW_FAILED, L"Mapping of view failed !!!.\nYou are low on memory"},
+        {IDS_ONLY_NUMBERS, L"You can enter only numbers here !"},
+        {IDS_SPLIT_SUCCEEDED, L"Finished Splitting Successfully !!!"},
+        {IDS_MAPPING_FAILED, L"File mapping creation failed !!!.\nYou are low on memory"},
+        {IDS_API_FAILURE, L"API Failure"},
     };
     for (const auto& s : strings)
         EXPECT_EQ(String(s.id), s.text) << "string " << s.id;
@@ -81,7 +91,7 @@ TEST_F(ZelbrinResources, StringTableHoldsEveryTextExactly) {
 
 // The Help box appends 110 characters to the notice in a 300-character buffer.
 TEST_F(ZelbrinResources, NoticeFitsTheHelpBox) {
-    const std::wstring notice = String(7);
+    const std::wstring notice = String(IDS_NOTICE);
     EXPECT_FALSE(notice.empty());
     EXPECT_LE(notice.size(), 190u);
 }
@@ -96,7 +106,7 @@ struct GroupIconEntry {
 #pragma pack(pop)
 
 TEST_F(ZelbrinResources, IconGroupHasThreeSixteenColourImages) {
-    HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(104), MAKEINTRESOURCEW(14));
+    HRSRC group = FindResourceW(module_, MAKEINTRESOURCEW(IDI_ZELBRIN), RT_GROUP_ICON);
     ASSERT_NE(group, nullptr);
     const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(module_, group)));
     const WORD count = *reinterpret_cast<const WORD*>(data + 4);
@@ -113,7 +123,7 @@ TEST_F(ZelbrinResources, IconGroupHasThreeSixteenColourImages) {
 }
 
 TEST_F(ZelbrinResources, VersionIsOneZeroEightBuild020118) {
-    HRSRC info = FindResourceW(module_, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));
+    HRSRC info = FindResourceW(module_, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
     ASSERT_NE(info, nullptr);
     const DWORD size = SizeofResource(module_, info);
     std::vector<BYTE> copy(size);

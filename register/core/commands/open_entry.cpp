@@ -86,4 +86,11 @@ bool ReportMissingDocument(int currentRow, std::string_view nameOrPath,
     return true;
 }
 
+void ReportMissingLink(std::string_view targetPath, CommandUi& ui) {
+    // Worded as the box of a file entry missing from Doc, whose title the
+    // row's hint shares.
+    ui.ShowMessage("Il documento collegato non si trova:\r\n" + std::string(targetPath),
+                   "Documento mancante", BoxKind::Exclamation);
+}
+
 } // namespace ombriel

@@ -44,4 +44,8 @@ bool ReportMissingDocument(int currentRow, std::string_view nameOrPath,
                            std::string_view startFolder, bool markedMissing, FileServices& files,
                            CommandUi& ui);
 
+// Double-click on a link entry whose target, looked at again, is not there:
+// a box says so and names the path the link points at.
+void ReportMissingLink(std::string_view targetPath, CommandUi& ui);
+
 } // namespace ombriel

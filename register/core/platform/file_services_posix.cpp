@@ -2,12 +2,10 @@
 // run natively. Failures carry the Windows numbers whose meaning fits, so the
 // commands behave and number their failures as they do on Windows.
 #include "core/platform/errno_number.h"
-#include "core/platform/file_services.h"
+#include "core/platform/platform_file_services.h"
 
 #include "core/platform/platform.h"
 #include "core/platform/temporary_name.h"
-#include "core/records/record_file.h"
-#include "core/records/record_store.h"
 
 #include "support/crash_point.h"
 #include "support/file_posix.h"
@@ -43,10 +41,9 @@ int CopyBytes(int in, int out) {
     return ::fsync(out) == 0 ? 0 : errno;
 }
 
-class PosixFileServices : public FileServices {
+class PosixFileServices : public PlatformFileServices {
   public:
-    PosixFileServices(Platform& platform, bool alwaysCopy)
-        : platform_(platform), alwaysCopy_(alwaysCopy) {}
+    using PlatformFileServices::PlatformFileServices;
 
     bool Exists(const std::filesystem::path& path) override {
         struct stat st;
@@ -89,17 +86,6 @@ class PosixFileServices : public FileServices {
             return FromErrno(errno);
         return {};
     }
-    Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
-                       const std::string& description) override {
-        return CreateRecordFile(platform_, recordFile, RecordFields{target, description});
-    }
-    Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
-                      const std::string& description) override {
-        return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
-    }
-    Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
-        return ReadRecordFile(platform_, recordFile, fields);
-    }
     bool IsCopyOf(const std::filesystem::path& source,
                   const std::filesystem::path& document) override {
         struct stat a {
@@ -136,16 +122,11 @@ class PosixFileServices : public FileServices {
                 return false;
         }
     }
-    std::vector<std::string>
-    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
-        return ombriel::RemoveLeftoverTemporaries(platform_, folder);
-    }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         if (::chdir(startFolder.c_str()) != 0)
             return FromErrno(errno);
         return {};
     }
-    std::string Describe(uint32_t number) override { return platform_.Describe(number); }
 
   private:
     Error FromErrno(int err) { return Failure(ErrorNumberFromErrno(err)); }
@@ -186,9 +167,6 @@ class PosixFileServices : public FileServices {
         }
         return {};
     }
-
-    Platform& platform_;
-    bool alwaysCopy_;
 };
 
 } // namespace

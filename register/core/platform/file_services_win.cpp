@@ -1,11 +1,9 @@
 // The record commands' file steps with the Win32 file functions, so failures
 // carry the system's own numbers and descriptions and long paths work.
-#include "core/platform/file_services.h"
+#include "core/platform/platform_file_services.h"
 
 #include "core/platform/move_by_copy_win.h"
 #include "core/platform/platform.h"
-#include "core/records/record_file.h"
-#include "core/records/record_store.h"
 
 #include "support/crash_point.h"
 #include "support/handles_win.h"
@@ -19,10 +17,9 @@
 namespace ombriel {
 namespace {
 
-class WinFileServices : public FileServices {
+class WinFileServices : public PlatformFileServices {
   public:
-    WinFileServices(Platform& platform, bool alwaysCopy)
-        : platform_(platform), alwaysCopy_(alwaysCopy) {}
+    using PlatformFileServices::PlatformFileServices;
 
     bool Exists(const std::filesystem::path& path) override {
         return GetFileAttributesW(support::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -62,17 +59,6 @@ class WinFileServices : public FileServices {
             return {};
         return Failure(GetLastError());
     }
-    Error CreateRecord(const std::filesystem::path& recordFile, const std::string& target,
-                       const std::string& description) override {
-        return CreateRecordFile(platform_, recordFile, RecordFields{target, description});
-    }
-    Error WriteRecord(const std::filesystem::path& recordFile, const std::string& target,
-                      const std::string& description) override {
-        return WriteRecordFile(platform_, recordFile, RecordFields{target, description});
-    }
-    Error ReadRecord(const std::filesystem::path& recordFile, RecordFields& fields) override {
-        return ReadRecordFile(platform_, recordFile, fields);
-    }
     bool IsCopyOf(const std::filesystem::path& source,
                   const std::filesystem::path& document) override {
         auto open = [](const std::filesystem::path& p) {
@@ -105,10 +91,6 @@ class WinFileServices : public FileServices {
                 return false;
         }
     }
-    std::vector<std::string>
-    RemoveLeftoverTemporaries(const std::filesystem::path& folder) override {
-        return ombriel::RemoveLeftoverTemporaries(platform_, folder);
-    }
     Error RestoreWorkingFolder(const std::filesystem::path& startFolder) override {
         // A full path names its drive, so this sets the drive and then the
         // folder in one call.
@@ -116,17 +98,12 @@ class WinFileServices : public FileServices {
             return {};
         return Failure(GetLastError());
     }
-    std::string Describe(uint32_t number) override { return platform_.Describe(number); }
 
     Error Failure(DWORD number) {
         if (number == ERROR_SUCCESS)
             return {};
         return FileServices::Failure(number);
     }
-
-  private:
-    Platform& platform_;
-    bool alwaysCopy_;
 };
 
 } // namespace

@@ -31,6 +31,32 @@ std::function<std::filesystem::path()> TemporaryNamesFor(const std::filesystem::
     return [file] { return TemporaryNameFor(file); };
 }
 
+// How a listing ended: opened tells a folder that could not be listed at all
+// from one whose listing broke off; error is 0 for a whole listing.
+struct ListingEnd {
+    bool opened = false;
+    DWORD error = 0;
+};
+
+// Hands every plain file matching searchPattern (no folder, hidden or system
+// file) to each. Names, sizes and write times come in one pass; large fetches
+// make a share send many entries per round trip.
+template <class Each> ListingEnd ForEachListedFile(const std::wstring& searchPattern, Each each) {
+    WIN32_FIND_DATAW fd;
+    UniqueFindHandle h(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &fd,
+                                        FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!h)
+        return {false, GetLastError()};
+    constexpr DWORD kSkip =
+        FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if ((fd.dwFileAttributes & kSkip) == 0)
+            each(fd);
+    } while (FindNextFileW(h.Get(), &fd));
+    const DWORD e = GetLastError();
+    return {true, e == ERROR_NO_MORE_FILES ? 0 : e};
+}
+
 class WinPlatform final : public Platform {
   public:
     Error ReadFileHead(const std::filesystem::path& file, size_t limit,
@@ -76,66 +102,42 @@ class WinPlatform final : public Platform {
 
     Error ListFiles(const std::filesystem::path& folder, std::string_view pattern,
                     std::vector<std::string>& names) override {
-        const std::wstring searchPattern = ExtendedPath(folder / Widen(pattern));
-        WIN32_FIND_DATAW fd;
-        UniqueFindHandle h(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &fd,
-                                            FindExSearchNameMatch, nullptr,
-                                            FIND_FIRST_EX_LARGE_FETCH));
-        if (!h) {
-            const DWORD e = GetLastError();
-            if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND || e == ERROR_NO_MORE_FILES)
-                return {};
-            return MakeError(e);
-        }
-        constexpr DWORD kSkip =
-            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        do {
-            if ((fd.dwFileAttributes & kSkip) == 0)
-                names.push_back(Narrow(fd.cFileName));
-        } while (FindNextFileW(h.Get(), &fd));
-        const DWORD e = GetLastError();
-        return e == ERROR_NO_MORE_FILES ? Error{} : MakeError(e);
+        const ListingEnd end = ForEachListedFile(
+            ExtendedPath(folder / Widen(pattern)),
+            [&](const WIN32_FIND_DATAW& fd) { names.push_back(Narrow(fd.cFileName)); });
+        // A pattern nothing matches, or no folder to look in: no names.
+        if (end.error == 0 || (!end.opened && (end.error == ERROR_FILE_NOT_FOUND ||
+                                               end.error == ERROR_PATH_NOT_FOUND ||
+                                               end.error == ERROR_NO_MORE_FILES)))
+            return {};
+        return MakeError(end.error);
     }
 
     Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
         files.clear();
-        const std::wstring searchPattern = ExtendedPath(folder / L"*");
-        WIN32_FIND_DATAW fd;
-        // Names, sizes and write times in one pass; large fetches make a
-        // share send many entries per round trip.
-        UniqueFindHandle h(FindFirstFileExW(searchPattern.c_str(), FindExInfoBasic, &fd,
-                                            FindExSearchNameMatch, nullptr,
-                                            FIND_FIRST_EX_LARGE_FETCH));
-        if (!h) {
-            const DWORD e = GetLastError();
-            if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND) {
-                // Doc itself is missing only when the folder above it is
-                // there: a dropped share loses both, and that is a failure.
-                const DWORD parent = GetFileAttributesW(ExtendedPath(folder.parent_path()).c_str());
-                if (parent != INVALID_FILE_ATTRIBUTES && (parent & FILE_ATTRIBUTE_DIRECTORY))
-                    return {};
-                const DWORD why = GetLastError();
-                return MakeError(parent == INVALID_FILE_ATTRIBUTES ? why : e);
-            }
-            return MakeError(e);
-        }
-        constexpr DWORD kSkip =
-            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-        do {
-            if (fd.dwFileAttributes & kSkip)
-                continue;
-            ListedFile f;
-            f.name = Narrow(fd.cFileName);
-            f.size = uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow;
-            f.writeTime = int64_t(uint64_t(fd.ftLastWriteTime.dwHighDateTime) << 32 |
-                                  fd.ftLastWriteTime.dwLowDateTime);
-            files.push_back(std::move(f));
-        } while (FindNextFileW(h.Get(), &fd));
-        const DWORD e = GetLastError();
-        if (e == ERROR_NO_MORE_FILES)
+        const ListingEnd end =
+            ForEachListedFile(ExtendedPath(folder / L"*"), [&](const WIN32_FIND_DATAW& fd) {
+                ListedFile f;
+                f.name = Narrow(fd.cFileName);
+                f.size = uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow;
+                f.writeTime = int64_t(uint64_t(fd.ftLastWriteTime.dwHighDateTime) << 32 |
+                                      fd.ftLastWriteTime.dwLowDateTime);
+                files.push_back(std::move(f));
+            });
+        if (end.error == 0)
             return {};
         files.clear(); // half a listing would pass for deletions
-        return MakeError(e);
+        if (!end.opened &&
+            (end.error == ERROR_FILE_NOT_FOUND || end.error == ERROR_PATH_NOT_FOUND)) {
+            // Doc itself is missing only when the folder above it is there:
+            // a dropped share loses both, and that is a failure.
+            const DWORD parent = GetFileAttributesW(ExtendedPath(folder.parent_path()).c_str());
+            if (parent != INVALID_FILE_ATTRIBUTES && (parent & FILE_ATTRIBUTE_DIRECTORY))
+                return {};
+            if (parent == INVALID_FILE_ATTRIBUTES)
+                return MakeError(GetLastError());
+        }
+        return MakeError(end.error);
     }
 
     int64_t Now() override {

@@ -91,13 +91,7 @@ ZELBRIN_CRC_AVX512_TARGET uint32_t Crc32UpdateAvx512(uint32_t reg, const unsigne
     // code after this would pay for keeping them on some processors (the
     // Windows build of GCC does not add this by itself).
     _mm256_zeroupper();
-    const __m128i byBlock = Constants128(kBy16);
-    for (; length >= 16; length -= 16, p += 16)
-        one = _mm_xor_si128(Fold128(one, byBlock), Load128(p));
-
-    unsigned char last[16];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(last), one);
-    return Crc32UpdateSlicing(Crc32Update16(0, last), p, length);
+    return FinishFold(one, p, length);
 }
 #else
 uint32_t Crc32UpdateAvx512(uint32_t reg, const unsigned char* p, size_t length) {

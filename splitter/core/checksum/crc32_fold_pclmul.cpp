@@ -20,7 +20,6 @@ constexpr size_t kMinLength = 2 * kRound;
 
 // Worked out when the program is compiled, not on every call.
 constexpr FoldPair kByRound = FoldBy(8 * kRound);
-constexpr FoldPair kByBlock = FoldBy(128);
 struct StreamFolds {
     FoldPair toLast[kStreams - 1]; // stream i moved onto the last stream
 };
@@ -60,15 +59,7 @@ ZELBRIN_CRC_PCLMUL_TARGET uint32_t Crc32UpdatePclmul(uint32_t reg, const unsigne
     __m128i one = x[kStreams - 1];
     for (size_t i = 0; i + 1 < kStreams; ++i)
         one = _mm_xor_si128(one, Fold128(x[i], Constants128(kStreamFolds.toLast[i])));
-    const __m128i byBlock = Constants128(kByBlock);
-    for (; length >= 16; length -= 16, p += 16)
-        one = _mm_xor_si128(Fold128(one, byBlock), Load128(p));
-
-    // What is left is congruent to the data folded so far, standing where
-    // its last sixteen bytes stood: its register from zero is the register.
-    unsigned char last[16];
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(last), one);
-    return Crc32UpdateSlicing(Crc32Update16(0, last), p, length);
+    return FinishFold(one, p, length);
 }
 #else
 uint32_t Crc32UpdatePclmul(uint32_t reg, const unsigned char* p, size_t length) {

@@ -13,7 +13,9 @@
 // 33 bits. The result (at most 95 bits) stands where the block D bits on
 // does, and is XORed into it.
 #include "core/checksum/crc32_gf2.h"
+#include "core/checksum/crc32_slicing.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #if defined(__x86_64__)
@@ -51,6 +53,21 @@ ZELBRIN_CRC_PCLMUL_TARGET inline __m128i Constants128(FoldPair k) {
 ZELBRIN_CRC_PCLMUL_TARGET inline __m128i Fold128(__m128i block, __m128i k) {
     return _mm_xor_si128(_mm_clmulepi64_si128(block, k, 0x00),
                          _mm_clmulepi64_si128(block, k, 0x11));
+}
+
+// The whole blocks left folded into `one`, then its register. What is left
+// is congruent to the data folded so far, standing where its last sixteen
+// bytes stood: its register from zero is the register, and the tail under
+// sixteen bytes goes through the tables.
+ZELBRIN_CRC_PCLMUL_TARGET inline uint32_t FinishFold(__m128i one, const unsigned char* p,
+                                                     size_t length) {
+    constexpr FoldPair kByBlock = FoldBy(128);
+    const __m128i byBlock = Constants128(kByBlock);
+    for (; length >= 16; length -= 16, p += 16)
+        one = _mm_xor_si128(Fold128(one, byBlock), Load128(p));
+    unsigned char last[16];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(last), one);
+    return Crc32UpdateSlicing(Crc32Update16(0, last), p, length);
 }
 
 } // namespace zelbrin::crc32_fold

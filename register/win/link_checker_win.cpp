@@ -1,0 +1,199 @@
+#include "link_checker_win.h"
+
+#include "core/commands/open_entry.h"
+#include "core/grid/reload.h"
+#include "support/long_path_win.h"
+#include "support/text.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cwchar>
+#include <future>
+#include <thread>
+
+namespace ombriel {
+namespace {
+
+// How long a result is trusted before its row, back on screen, is checked
+// again. Half a minute: a document put back or moved away shows within that
+// time of the user looking at its row, the rows on screen cost a few dozen
+// checks per half minute, and a server that takes its 30 s to time out is
+// not asked again before its last answer came back.
+// OMBRIEL_LINK_RECHECK_MS shortens it for the tests.
+int64_t FreshTime() {
+    constexpr int64_t kDefault = 30000;
+    const wchar_t* text = _wgetenv(L"OMBRIEL_LINK_RECHECK_MS");
+    const long long ms = text ? std::wcstoll(text, nullptr, 10) : 0;
+    return ms > 0 ? ms : kDefault;
+}
+
+// The rows on screen are looked at this often: a scroll, a resize or a
+// result gone stale needs nothing else to be noticed.
+constexpr UINT kLookEveryMs = 400;
+// How long a double-click waits for its own look at the target.
+constexpr std::chrono::milliseconds kLookAgain{2000};
+
+int64_t NowMs() {
+    return int64_t(GetTickCount64());
+}
+
+} // namespace
+
+// What the window and the checkers share. The checkers hold it too, so a
+// checker still stuck in the system when the window has gone touches only
+// memory that lives until it returns.
+struct LinkMarks::Shared {
+    Shared(LinkMarks::ExistsTest test) : exists(std::move(test)), queue(FreshTime()) {}
+    const LinkMarks::ExistsTest exists;
+    LinkCheckQueue queue;
+    std::atomic<HWND> window{nullptr};
+    // A message is on its way: the changes after it ride along, so a first
+    // start that finds thousands of targets missing posts a few messages,
+    // not one each.
+    std::atomic<bool> posted{false};
+};
+
+bool TargetExists(const std::string& path) {
+    const std::wstring full = support::ExtendedPath(support::PathFromUtf8(path));
+    if (GetFileAttributesW(full.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    // Only "not there" counts as missing: a target that exists but may not
+    // be looked at (access denied, in use) is no reason for the mark.
+    switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+        return false;
+    default:
+        return true;
+    }
+}
+
+LinkMarks::~LinkMarks() {
+    if (!shared_)
+        return;
+    if (window_)
+        KillTimer(window_, kTimerId);
+    // Idle checkers return at once. One stuck in a network call is left to
+    // end by itself: it holds its own share of the queue, posts nothing
+    // once the window is forgotten here, and the process's exit ends it, so
+    // it never keeps the window, or the program, waiting.
+    shared_->window = nullptr;
+    shared_->queue.Stop();
+}
+
+void LinkMarks::Start(HWND window, HWND list) {
+    window_ = window;
+    list_ = list;
+    shared_ = std::make_shared<Shared>(exists_);
+    shared_->window = window;
+    for (int i = 0; i < kCheckers; ++i) {
+        std::thread([s = shared_] {
+            while (auto job = s->queue.Take()) {
+                const bool exists = s->exists(job->path);
+                if (s->queue.Complete(*job, exists, NowMs()) && !s->posted.exchange(true)) {
+                    if (HWND w = s->window.load(); !w || !PostMessageW(w, kChangedMessage, 0, 0))
+                        s->posted = false;
+                }
+            }
+        }).detach();
+    }
+    SetTimer(window_, kTimerId, kLookEveryMs, nullptr);
+}
+
+void LinkMarks::Reload(const std::vector<StoredRecord>& records,
+                       const std::filesystem::path& startFolder) {
+    if (!shared_)
+        return;
+    const std::string folder = support::Utf8FromPath(startFolder);
+    std::vector<LinkEntry> links;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const StoredRecord& r = records[i];
+        if (r.fields.target.empty())
+            continue;
+        // Where a double-click looks for it.
+        links.push_back({int(i) + 1, r.fileName, DocumentPath(r.fields.target, folder)});
+    }
+    for (int row : shared_->queue.SetEntries(std::move(links))) {
+        if (row >= model_.Rows())
+            continue;
+        model_.SetTextMatrix(row, 0, std::string(kMissingDocumentMark));
+        if (onMarkChanged)
+            onMarkChanged(row);
+    }
+    // The grid was rebuilt just now and has not been painted since: the
+    // marks known show with it, never blank for a moment.
+    if (list_)
+        InvalidateRect(list_, nullptr, FALSE);
+    ShowRowsOnScreen();
+}
+
+void LinkMarks::ShowRowsOnScreen() {
+    if (!list_ || !IsWindowVisible(list_))
+        return;
+    const int top = ListView_GetTopIndex(list_);
+    const int count = ListView_GetCountPerPage(list_);
+    // Model rows are items + 1; one more for the row cut off at the bottom.
+    shared_->queue.ShowRows(top + 1, top + count + 1, NowMs());
+}
+
+void LinkMarks::ApplyChanges() {
+    // Cleared first: a change recorded from now on posts again.
+    shared_->posted = false;
+    for (const LinkMarkChange& change : shared_->queue.TakeChanges()) {
+        if (change.row < 1 || change.row >= model_.Rows())
+            continue;
+        model_.SetTextMatrix(change.row, 0,
+                             change.missing ? std::string(kMissingDocumentMark) : std::string());
+        if (list_)
+            ListView_RedrawItems(list_, change.row - 1, change.row - 1);
+        if (onMarkChanged)
+            onMarkChanged(change.row);
+    }
+}
+
+bool LinkMarks::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
+    if (!shared_)
+        return false;
+    if (msg == WM_TIMER && wp == kTimerId) {
+        ShowRowsOnScreen();
+        return true;
+    }
+    if (msg == kChangedMessage) {
+        ApplyChanges();
+        return true;
+    }
+    return false;
+}
+
+bool LinkMarks::ReportIfMissing(int row, CommandUi& ui) {
+    if (!shared_)
+        return false;
+    const std::optional<std::string> path = shared_->queue.PathOf(row);
+    if (!path)
+        return false;
+    // The look runs on a thread of its own, so a server that does not
+    // answer holds the window for a moment only.
+    auto answer = std::make_shared<std::promise<bool>>();
+    std::future<bool> exists = answer->get_future();
+    std::thread([answer, s = shared_, target = *path] {
+        answer->set_value(s->exists(target));
+    }).detach();
+    if (exists.wait_for(kLookAgain) == std::future_status::ready) {
+        shared_->queue.Found(row, exists.get(), NowMs());
+        ApplyChanges();
+    }
+    if (!shared_->queue.IsMissing(row))
+        return false;
+    ReportMissingLink(*path, ui);
+    return true;
+}
+
+} // namespace ombriel
