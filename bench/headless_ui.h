@@ -11,6 +11,7 @@
 #include <sys/resource.h>
 #endif
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -39,6 +40,8 @@ class HeadlessUi : public zelbrin::OperationUi {
     bool StopRequested() override { return false; }
 };
 
+// The most memory the process has had in sight (its working set or resident
+// set), the pages of the files it maps included.
 inline double PeakMiB() {
 #ifdef _WIN32
     PROCESS_MEMORY_COUNTERS pmc{};
@@ -49,6 +52,43 @@ inline double PeakMiB() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
+#endif
+}
+
+// The most memory the process has had for itself alone (Windows' commit
+// charge), without the cache pages of a mapped file, which the system can
+// take back at any time; -1 where the system keeps no such peak.
+inline double PeakPrivateMiB() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS pmc{};
+    pmc.cb = sizeof pmc;
+    GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
+    return static_cast<double>(pmc.PeakPagefileUsage) / 1048576.0;
+#else
+    return -1;
+#endif
+}
+
+// The processor time the process has used so far, in the system and in its
+// own code: unlike the time on the clock it hardly moves when other programs
+// share the processors.
+inline double CpuSeconds() {
+#ifdef _WIN32
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    const auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<uint64_t>(t.dwHighDateTime) << 32) |
+                                   t.dwLowDateTime) /
+               1e7;
+    };
+    return seconds(kernel) + seconds(user);
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto seconds = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 #endif
 }
 

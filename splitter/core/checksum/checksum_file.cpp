@@ -2,11 +2,12 @@
 
 #include "core/checksum/crc32.h"
 #include "core/files/file_io.h"
-
-#include <vector>
+#include "core/files/sequential_reader.h"
 
 namespace zelbrin {
 namespace {
+// The bytes checksummed between two looks at a stop, and the block of a
+// file read rather than mapped.
 constexpr size_t kBlockBytes = 512000;
 } // namespace
 
@@ -47,17 +48,13 @@ uint32_t ChecksumOfFile(const std::filesystem::path& name, const StopCheck& stop
     if (!file.Open(name, FileAccess::Read, FileShare::Read, FileDisposition::OpenExisting))
         return 0xFFFFFFFFu;
     Crc32 crc;
-    std::vector<unsigned char> block(kBlockBytes);
-    for (;;) {
-        if (stop && stop())
+    // A failed read ends the pass: the bytes read so far are compared.
+    SequentialReader reader(file, name, kBlockBytes);
+    while (!(stop && stop())) {
+        const std::span<const unsigned char> stretch = reader.Next();
+        if (stretch.empty())
             break;
-        size_t got = 0;
-        // A failed read ends the pass: the bytes read so far are compared.
-        if (!file.Read(block.data(), block.size(), got) || got == 0)
-            break;
-        crc.Update(block.data(), got);
-        if (got < block.size())
-            break;
+        crc.Update(stretch.data(), stretch.size());
     }
     return crc.Value();
 }

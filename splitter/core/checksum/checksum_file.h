@@ -34,10 +34,12 @@ StoredChecksum ReadChecksumFile(const std::filesystem::path& name);
 // Asked before each block of a long reading: true ends it early.
 using StopCheck = std::function<bool()>;
 
-// CRC-32 of the whole file read in blocks of 512,000 bytes. A file that
-// cannot be opened gives 0xFFFFFFFF, which differs from any stored checksum;
-// a read error ends the reading and the bytes read so far count; so does a
-// stop, whose caller then has no use for the value.
+// CRC-32 of the whole file as stored, read through views of it in the
+// system's cache, or in blocks of 512,000 bytes where it cannot be mapped
+// (core/files/sequential_reader.h); a stop is looked for every 512,000
+// bytes. A file that cannot be opened gives 0xFFFFFFFF, which differs from
+// any stored checksum; a read error ends the reading and the bytes read so
+// far count; so does a stop, whose caller then has no use for the value.
 uint32_t ChecksumOfFile(const std::filesystem::path& name, const StopCheck& stop = {});
 
 // The rule a join applies once its output is closed: true when the set carries

@@ -35,6 +35,8 @@ class File {
     bool Open(const std::filesystem::path& path, FileAccess access, FileShare share,
               FileDisposition disposition);
     bool IsOpen() const { return handle_.Valid(); }
+    // The system's handle, for a mapping of the file (core/files/file_view.h).
+    intptr_t SystemHandle() const { return handle_.Get(); }
 
     // Reads until `size` bytes or the end of the file. `got` < `size` only at
     // the end of the file. False on a failed read.
