@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
             bestCpu = cpu;
         }
     }
-    std::printf("join %.3f %.2f %d %.1f %.1f %.3f\n", best, ui.bytes / best / 1e9,
-                ui.lastMessage, bench::PeakMiB(), bench::PeakPrivateMiB(), bestCpu);
+    std::printf("join %.3f %.2f %d %.1f %.1f %.3f\n", best, ui.bytes / best / 1e9, ui.lastMessage,
+                bench::PeakMiB(), bench::PeakPrivateMiB(), bestCpu);
     return ui.lastMessage == 24 || ui.lastMessage == 23 ? 0 : 1;
 }

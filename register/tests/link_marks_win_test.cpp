@@ -103,7 +103,7 @@ class LinkMarksTest : public ::testing::Test {
         for (const StoredRecord& r : records_)
             model_.AddRow({"", r.fields.description, r.fields.target});
     }
-    std::string Mark(int row) const { return model_.TextMatrix(row, 0); }
+    std::string Mark(int row) const { return std::string(model_.TextMatrix(row, 0)); }
     // Hands the checkers' messages to the marks until done() holds; false
     // after 15 s.
     bool PumpUntil(const std::function<bool()>& done) {
