@@ -131,6 +131,26 @@ TEST_F(RowMenuE2e, InReadOnlyModeTheMenuHasNoModificaOrElimina) {
     EXPECT_TRUE(fs::exists(folder / L"Doc" / L"c-nota.doc.dat"));
 }
 
+TEST_F(RowMenuE2e, CopiaPercorsoWaitsForAClipboardThatAnotherProgramHoldsOpen) {
+    StartWithEntries(L"RO");
+    EmptyTheClipboard();
+    ClickCell(2, 1);
+    // This process holds the clipboard open, as a clipboard manager would,
+    // until the copy is seen to be waiting for it: the window stops
+    // answering while it tries again.
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    ui::PostCommand(form_, IDM_ROW_COPIA_PERCORSO);
+    const bool waiting = ui::WaitUntil([&] {
+        DWORD_PTR ignored;
+        return !SendMessageTimeoutW(form_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &ignored);
+    });
+    CloseClipboard();
+    ASSERT_TRUE(waiting) << "the copy did not wait for the clipboard";
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::ClipboardText().has_value(); }));
+    EXPECT_EQ(*ui::ClipboardText(), DocOf(L"c-nota.doc"));
+    ExpectNoFurtherBox();
+}
+
 TEST_F(RowMenuE2e, ApriOpensTheRowRightClicked) {
     Viewers("", U8(InstallViewer()), "");
     StartWithEntries();

@@ -28,6 +28,11 @@ int ShowRowMenu(HWND owner, POINT screen, bool readOnly) {
     return chosen;
 }
 
+namespace {
+constexpr int kClipboardAttempts = 50;
+constexpr DWORD kClipboardRetryMs = 20;
+} // namespace
+
 bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
@@ -37,7 +42,16 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
         memcpy(p, text.c_str(), bytes);
         GlobalUnlock(block);
     }
-    if (!OpenClipboard(owner)) {
+    // Whoever has the clipboard open (a clipboard manager, a remote
+    // desktop, a program reading it) holds it for moments only: a copy that
+    // met one of them tries again for a while instead of failing.
+    bool opened = false;
+    for (int attempt = 0; attempt < kClipboardAttempts && !opened; ++attempt) {
+        opened = OpenClipboard(owner);
+        if (!opened)
+            Sleep(kClipboardRetryMs);
+    }
+    if (!opened) {
         GlobalFree(block);
         return false;
     }
