@@ -84,13 +84,14 @@ int CreateLockedTemporary(const std::function<std::filesystem::path()>& nextName
     return err;
 }
 
-int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
+int WriteTemporary(const FileFill& fill, const std::function<std::filesystem::path()>& nextName,
                    int tries, std::filesystem::path& temp, UniqueFd& held) {
     UniqueFd fd;
     int err = CreateLockedTemporary(nextName, tries, temp, fd);
     if (err != 0)
         return err;
-    err = WriteAll(fd.Get(), bytes.data(), bytes.size());
+    err = fill(
+        [&](std::string_view piece) { return WriteAll(fd.Get(), piece.data(), piece.size()); });
     if (err == 0) {
         CrashPoint();
         if (::fsync(fd.Get()) != 0)
@@ -123,9 +124,16 @@ int PublishTemporary(const std::filesystem::path& temp, const std::filesystem::p
 int WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
                           const std::function<std::filesystem::path()>& nextName, int tries,
                           bool replace) {
+    return WriteThroughTemporary(
+        target, [&](const auto& write) { return write(bytes); }, nextName, tries, replace);
+}
+
+int WriteThroughTemporary(const std::filesystem::path& target, const FileFill& fill,
+                          const std::function<std::filesystem::path()>& nextName, int tries,
+                          bool replace) {
     std::filesystem::path temp;
     UniqueFd held; // locked until the data has its name
-    if (int err = WriteTemporary(bytes, nextName, tries, temp, held))
+    if (int err = WriteTemporary(fill, nextName, tries, temp, held))
         return err;
     if (replace && ::access(target.c_str(), F_OK) == 0 && ::access(target.c_str(), W_OK) != 0) {
         ::unlink(temp.c_str());

@@ -30,10 +30,14 @@ int CreateTemporary(const std::function<std::filesystem::path()>& nextName, int 
 int CreateLockedTemporary(const std::function<std::filesystem::path()>& nextName, int tries,
                           std::filesystem::path& temp, UniqueFd& fd);
 
-// Writes `bytes`, durable, into a new locked temporary file, kept open and
-// locked in `held` until the caller has given it its name; nothing is left
-// behind when it fails.
-int WriteTemporary(std::string_view bytes, const std::function<std::filesystem::path()>& nextName,
+// What fills a new file: handed the function that writes one piece (0 or
+// errno), it writes its pieces in turn and returns the first failure.
+using FileFill = std::function<int(const std::function<int(std::string_view)>& write)>;
+
+// Writes what `fill` makes, durable, into a new locked temporary file, kept
+// open and locked in `held` until the caller has given it its name; nothing
+// is left behind when it fails.
+int WriteTemporary(const FileFill& fill, const std::function<std::filesystem::path()>& nextName,
                    int tries, std::filesystem::path& temp, UniqueFd& held);
 
 // Gives a whole temporary file the target's name in one step: replacing the
@@ -46,6 +50,10 @@ int PublishTemporary(const std::filesystem::path& temp, const std::filesystem::p
 // WriteTemporary, then PublishTemporary; a target the user made read-only
 // refuses the replacement, as on Windows.
 int WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
+                          const std::function<std::filesystem::path()>& nextName, int tries,
+                          bool replace);
+// The same for what `fill` makes.
+int WriteThroughTemporary(const std::filesystem::path& target, const FileFill& fill,
                           const std::function<std::filesystem::path()>& nextName, int tries,
                           bool replace);
 

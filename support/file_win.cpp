@@ -75,7 +75,7 @@ uint32_t PublishTemporary(const std::wstring& temp, const std::filesystem::path&
     return err;
 }
 
-uint32_t WriteTemporary(std::string_view bytes,
+uint32_t WriteTemporary(const FileFill& fill,
                         const std::function<std::filesystem::path()>& nextName, int tries,
                         std::wstring& temp, UniqueHandle& held) {
     UniqueHandle file;
@@ -89,7 +89,8 @@ uint32_t WriteTemporary(std::string_view bytes,
         temp);
     if (err != ERROR_SUCCESS)
         return err;
-    err = WriteAll(file.Get(), bytes.data(), bytes.size());
+    err = fill(
+        [&](std::string_view piece) { return WriteAll(file.Get(), piece.data(), piece.size()); });
     if (err == ERROR_SUCCESS) {
         CrashPoint();
         if (!FlushFileBuffers(file.Get()))
@@ -107,9 +108,16 @@ uint32_t WriteTemporary(std::string_view bytes,
 uint32_t WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
                                const std::function<std::filesystem::path()>& nextName, int tries,
                                bool replace) {
+    return WriteThroughTemporary(
+        target, [&](const auto& write) { return write(bytes); }, nextName, tries, replace);
+}
+
+uint32_t WriteThroughTemporary(const std::filesystem::path& target, const FileFill& fill,
+                               const std::function<std::filesystem::path()>& nextName, int tries,
+                               bool replace) {
     std::wstring temp;
     UniqueHandle held; // open until the data has its name
-    if (uint32_t err = WriteTemporary(bytes, nextName, tries, temp, held))
+    if (uint32_t err = WriteTemporary(fill, nextName, tries, temp, held))
         return err;
     if (replace) {
         const DWORD attributes = GetFileAttributesW(ExtendedPath(target).c_str());

@@ -41,11 +41,16 @@ uint32_t CreateTemporary(const std::function<std::filesystem::path()>& nextName,
 uint32_t PublishTemporary(const std::wstring& temp, const std::filesystem::path& target,
                           bool replace);
 
-// Writes `bytes`, flushed, into a new temporary file (see CreateTemporary),
-// kept open in `held` until the caller has given it its name: whoever cleans
-// up leftovers cannot delete a file that is open, and its sharing lets the
-// rename through. Nothing is left behind when it fails.
-uint32_t WriteTemporary(std::string_view bytes,
+// What fills a new file: handed the function that writes one piece (0 or
+// the system's error code), it writes its pieces in turn and returns the
+// first failure. Data too large to hold at once is written as it is made.
+using FileFill = std::function<uint32_t(const std::function<uint32_t(std::string_view)>& write)>;
+
+// Writes what `fill` makes, flushed, into a new temporary file (see
+// CreateTemporary), kept open in `held` until the caller has given it its
+// name: whoever cleans up leftovers cannot delete a file that is open, and
+// its sharing lets the rename through. Nothing is left behind when it fails.
+uint32_t WriteTemporary(const FileFill& fill,
                         const std::function<std::filesystem::path()>& nextName, int tries,
                         std::wstring& temp, UniqueHandle& held);
 
@@ -54,6 +59,10 @@ uint32_t WriteTemporary(std::string_view bytes,
 // or not at all. A read-only target refuses the replacement, as it refuses
 // a write.
 uint32_t WriteThroughTemporary(const std::filesystem::path& target, std::string_view bytes,
+                               const std::function<std::filesystem::path()>& nextName, int tries,
+                               bool replace);
+// The same for what `fill` makes.
+uint32_t WriteThroughTemporary(const std::filesystem::path& target, const FileFill& fill,
                                const std::function<std::filesystem::path()>& nextName, int tries,
                                bool replace);
 

@@ -188,6 +188,9 @@ TEST_F(RecordCacheTest, RecordsOfEveryKindSurviveTheCacheByteForByte) {
     WriteBytes(doc / support::PathFromUtf8("\xE6\x97\xA5\xE6\x9C\xAC.pdf.dat"),
                FormatRecord(RecordFields{"C:\\\xD0\x96\\x.pdf", std::string(50000, 'q')}));
     WriteBytes(doc / "rotto.doc.dat", "\"una riga sola");
+    // Enough text that the cache is written in several pieces.
+    for (char c : std::string("rstu"))
+        Write(std::string(1, c) + ".xls.dat", std::string(40000, c) + "\xC3\xA8");
     RecordStore first(platform, doc, cache);
     ASSERT_FALSE(first.Refresh());
     first.SaveCacheIfChanged();
@@ -202,6 +205,27 @@ TEST_F(RecordCacheTest, RecordsOfEveryKindSurviveTheCacheByteForByte) {
         EXPECT_EQ(second.Records()[i].fields.description, first.Records()[i].fields.description);
         EXPECT_EQ(second.Records()[i].error, first.Records()[i].error);
     }
+}
+
+TEST(RecordCacheBytes, AWriterThatRefusesAPieceIsHandedNoMore) {
+    RecordCache header;
+    std::vector<StoredRecord> records(2000);
+    for (StoredRecord& r : records) {
+        r.fileName = "r.pdf.dat";
+        r.fields.description = std::string(100, 'd');
+        r.settled = true;
+    }
+    int calls = 0;
+    EncodeRecordCache(header, records, [&](std::string_view) { return ++calls < 2; });
+    EXPECT_EQ(calls, 2);
+    std::string whole;
+    EncodeRecordCache(header, records, [&](std::string_view piece) {
+        whole.append(piece);
+        return true;
+    });
+    RecordCache back;
+    ASSERT_TRUE(DecodeRecordCache(whole, back)) << "a cache of several pieces reads back";
+    EXPECT_EQ(back.records.size(), records.size());
 }
 
 TEST(RecordCacheFile, EachRegisterHasItsOwnFileWhateverTheCapitals) {

@@ -44,6 +44,10 @@ class TestPlatform : public Platform {
     Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) override {
         return real_.WriteFileAtomic(file, bytes);
     }
+    Error WriteFileAtomicInPieces(const std::filesystem::path& file,
+                                  const std::function<void(const PieceSink&)>& write) override {
+        return real_.WriteFileAtomicInPieces(file, write);
+    }
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
         return real_.WriteFileNew(file, bytes);
     }

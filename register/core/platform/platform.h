@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,20 @@ class Platform {
     // beside it first (one of this writer's own, see temporary_name.h), so a
     // failed or cut-short write leaves the old file as it was.
     virtual Error WriteFileAtomic(const std::filesystem::path& file, std::string_view bytes) = 0;
+    // The same for data made as it is written, too large to hold at once:
+    // `write` hands its pieces in turn to the function it is given, which
+    // returns false once the file cannot take them (write stops there and
+    // the file stays as it was). By default the pieces are gathered first.
+    using PieceSink = std::function<bool(std::string_view piece)>;
+    virtual Error WriteFileAtomicInPieces(const std::filesystem::path& file,
+                                          const std::function<void(const PieceSink&)>& write) {
+        std::string bytes;
+        write([&](std::string_view piece) {
+            bytes.append(piece);
+            return true;
+        });
+        return WriteFileAtomic(file, bytes);
+    }
     // Creates file with bytes in one step, only if no file of that name
     // exists: the test and the creation are one system call, so of several
     // processes creating the same file at once exactly one succeeds and the
@@ -65,6 +80,8 @@ class Platform {
     // A byte string whose plain byte order is the user's locale-aware,
     // case-insensitive order of texts.
     virtual std::string SortKey(std::string_view text) = 0;
+    // Appends SortKey(text) to keys, where many keys are kept in one string.
+    virtual void AppendSortKey(std::string_view text, std::string& keys) { keys += SortKey(text); }
     // The system's description of an error number, in the user's language.
     virtual std::string Describe(uint32_t number) = 0;
 

@@ -115,6 +115,22 @@ class PosixPlatform final : public Platform {
         return {};
     }
 
+    Error WriteFileAtomicInPieces(const std::filesystem::path& file,
+                                  const std::function<void(const PieceSink&)>& write) override {
+        const auto fill = [&](const std::function<int(std::string_view)>& writePiece) {
+            int err = 0;
+            write([&](std::string_view piece) {
+                err = writePiece(piece);
+                return err == 0;
+            });
+            return err;
+        };
+        if (int err = support::WriteThroughTemporary(file, fill, TemporaryNamesFor(file),
+                                                     kTemporaryNameTries, true))
+            return MakeError(FromErrno(err));
+        return {};
+    }
+
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
         if (int err = support::WriteThroughTemporary(file, bytes, TemporaryNamesFor(file),
                                                      kTemporaryNameTries, false))

@@ -88,6 +88,22 @@ class WinPlatform final : public Platform {
         return {};
     }
 
+    Error WriteFileAtomicInPieces(const std::filesystem::path& file,
+                                  const std::function<void(const PieceSink&)>& write) override {
+        const auto fill = [&](const std::function<uint32_t(std::string_view)>& writePiece) {
+            uint32_t err = ERROR_SUCCESS;
+            write([&](std::string_view piece) {
+                err = writePiece(piece);
+                return err == ERROR_SUCCESS;
+            });
+            return err;
+        };
+        if (DWORD err = support::WriteThroughTemporary(file, fill, TemporaryNamesFor(file),
+                                                       kTemporaryNameTries, true))
+            return MakeError(err);
+        return {};
+    }
+
     Error WriteFileNew(const std::filesystem::path& file, std::string_view bytes) override {
         // A rename that may not replace gives the data its name only if the
         // name is free, in one call, on a share too.
@@ -200,6 +216,21 @@ class WinPlatform final : public Platform {
         key.resize(size_t(n) - 1); // drop the terminating zero
         key.shrink_to_fit();       // a first start holds one key per record at once
         return key;
+    }
+
+    void AppendSortKey(std::string_view text, std::string& keys) override {
+        const std::wstring w = Widen(text);
+        if (w.empty())
+            return;
+        // Mapped straight into the keys' tail, as SortKey maps into its room.
+        const size_t at = keys.size();
+        keys.resize(at + w.size() * 6 + 16);
+        const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                    w.c_str(), int(w.size()), reinterpret_cast<LPWSTR>(&keys[at]),
+                                    int(keys.size() - at), nullptr, nullptr, 0);
+        keys.resize(n > 0 ? at + size_t(n) - 1 : at); // without the terminating zero
+        if (n <= 0)
+            keys += SortKey(text);
     }
 
     std::string Describe(uint32_t number) override { return support::SystemErrorText(number); }

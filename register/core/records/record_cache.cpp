@@ -9,7 +9,9 @@ namespace ombriel {
 namespace {
 
 constexpr std::string_view kMagic = "OMBRCACH";
-constexpr size_t kHeaderSize = 8 + 4 + 8 + 4;
+constexpr size_t kHeaderSize = 8 + 4;
+constexpr size_t kTrailerSize = 8 + 4;
+constexpr size_t kFrameSize = kHeaderSize + kTrailerSize;
 // The least a record takes: three empty texts, size, time and number.
 constexpr size_t kLeastRecordBytes = 3 * 4 + 8 + 8 + 4;
 
@@ -37,6 +39,57 @@ void PutText(std::string& out, std::string_view text) {
     PutU32(out, uint32_t(text.size()));
     out.append(text);
 }
+
+uint32_t CrcUpdate(uint32_t c, std::string_view bytes) {
+    for (char b : bytes)
+        c = kCrcTable[(c ^ static_cast<unsigned char>(b)) & 0xFF] ^ (c >> 8);
+    return c;
+}
+
+// The cache's frame around a payload that is handed on as it is encoded:
+// the header first, the payload in pieces of about kPieceBytes, then its
+// length and checksum.
+class PieceWriter {
+  public:
+    explicit PieceWriter(const std::function<bool(std::string_view)>& put) : put_(put) {
+        buffer_.reserve(kPieceBytes + 4096);
+    }
+    void Start() {
+        buffer_.assign(kMagic);
+        PutU32(buffer_, kRecordCacheVersion);
+        payloadFrom_ = buffer_.size();
+    }
+    std::string& Buffer() { return buffer_; }
+    // Hands the buffer on once it holds a piece's worth (or whatever it
+    // holds, when all); false once a put refused.
+    bool Flush(bool all) {
+        if (!ok_ || (!all && buffer_.size() < kPieceBytes))
+            return ok_;
+        const std::string_view payload = std::string_view(buffer_).substr(payloadFrom_);
+        crc_ = CrcUpdate(crc_, payload);
+        length_ += payload.size();
+        ok_ = put_(buffer_);
+        buffer_.clear();
+        payloadFrom_ = 0;
+        return ok_;
+    }
+    void Finish() {
+        if (!Flush(true))
+            return;
+        PutU64(buffer_, length_);
+        PutU32(buffer_, crc_ ^ 0xFFFFFFFFu);
+        ok_ = put_(buffer_);
+    }
+
+  private:
+    static constexpr size_t kPieceBytes = 64 * 1024;
+    const std::function<bool(std::string_view)>& put_;
+    std::string buffer_;
+    size_t payloadFrom_ = 0;
+    uint64_t length_ = 0;
+    uint32_t crc_ = 0xFFFFFFFFu;
+    bool ok_ = true;
+};
 
 // Reads the payload front to back; any read past its end makes it fail.
 class Reader {
@@ -90,57 +143,55 @@ uint64_t Fnv1a(std::string_view bytes) {
 } // namespace
 
 uint32_t Crc32(std::string_view bytes) {
-    uint32_t c = 0xFFFFFFFFu;
-    for (char b : bytes)
-        c = kCrcTable[(c ^ static_cast<unsigned char>(b)) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return CrcUpdate(0xFFFFFFFFu, bytes) ^ 0xFFFFFFFFu;
 }
 
-std::string EncodeRecordCache(const RecordCache& cache, const std::vector<StoredRecord>& records) {
-    // One buffer: the header's room first, filled in once the payload is
-    // written, so a register's records are never held encoded twice.
-    std::string out;
-    size_t estimate = kHeaderSize + 64 + cache.registerPath.size() + cache.orderProbe.size();
+void EncodeRecordCache(const RecordCache& cache, const std::vector<StoredRecord>& records,
+                       const std::function<bool(std::string_view)>& put) {
+    PieceWriter out(put);
+    out.Start();
+    PutU64(out.Buffer(), uint64_t(cache.takenAt));
+    PutText(out.Buffer(), cache.registerPath);
+    PutText(out.Buffer(), cache.orderProbe);
     uint32_t count = 0;
-    for (const StoredRecord& r : records) {
+    for (const StoredRecord& r : records)
         count += r.settled ? 1 : 0;
-        estimate += kLeastRecordBytes + r.fileName.size() + r.fields.target.size() +
-                    r.fields.description.size();
-    }
-    out.reserve(estimate);
-    out.append(kHeaderSize, '\0');
-    PutU64(out, uint64_t(cache.takenAt));
-    PutText(out, cache.registerPath);
-    PutText(out, cache.orderProbe);
-    PutU32(out, count);
+    PutU32(out.Buffer(), count);
     for (const StoredRecord& r : records) {
         if (!r.settled)
             continue;
-        PutText(out, r.fileName);
-        PutU64(out, r.size);
-        PutU64(out, uint64_t(r.writeTime));
-        PutU32(out, r.error);
-        PutText(out, r.fields.target);
-        PutText(out, r.fields.description);
+        std::string& b = out.Buffer();
+        PutText(b, r.fileName);
+        PutU64(b, r.size);
+        PutU64(b, uint64_t(r.writeTime));
+        PutU32(b, r.error);
+        PutText(b, r.fields.target);
+        PutText(b, r.fields.description);
+        if (!out.Flush(false))
+            return;
     }
-    const std::string_view payload = std::string_view(out).substr(kHeaderSize);
-    std::string header(kMagic);
-    PutU32(header, kRecordCacheVersion);
-    PutU64(header, payload.size());
-    PutU32(header, Crc32(payload));
-    out.replace(0, kHeaderSize, header);
-    return out;
+    out.Finish();
+}
+
+std::string EncodeRecordCache(const RecordCache& cache, const std::vector<StoredRecord>& records) {
+    std::string bytes;
+    EncodeRecordCache(cache, records, [&](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    });
+    return bytes;
 }
 
 bool DecodeRecordCache(std::string_view bytes, RecordCache& cache) {
     cache = RecordCache{};
-    if (bytes.size() < kHeaderSize || bytes.substr(0, kMagic.size()) != kMagic)
+    if (bytes.size() < kFrameSize || bytes.substr(0, kMagic.size()) != kMagic)
         return false;
-    Reader header(bytes.substr(kMagic.size(), kHeaderSize - kMagic.size()));
-    const uint32_t version = header.U32();
-    const uint64_t length = header.U64();
-    const uint32_t crc = header.U32();
-    const std::string_view payload = bytes.substr(kHeaderSize);
+    Reader head(bytes.substr(kMagic.size(), 4));
+    Reader tail(bytes.substr(bytes.size() - kTrailerSize));
+    const uint32_t version = head.U32();
+    const uint64_t length = tail.U64();
+    const uint32_t crc = tail.U32();
+    const std::string_view payload = bytes.substr(kHeaderSize, bytes.size() - kFrameSize);
     if (version != kRecordCacheVersion || length != payload.size() || Crc32(payload) != crc)
         return false;
 

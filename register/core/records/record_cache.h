@@ -8,8 +8,9 @@
 // (cut short, damaged, of another version, of another register) makes it
 // worth nothing, never a failure.
 //
-// Layout, little-endian: the 8 bytes "OMBRCACH", the version (u32), the
-// payload's length (u64) and its CRC-32 (u32), then the payload: the moment
+// Layout, little-endian: the 8 bytes "OMBRCACH" and the version (u32), the
+// payload, then the payload's length (u64) and its CRC-32 (u32), last so
+// that a writer streams the payload without holding it. The payload: the moment
 // the cache was taken (i64 ticks), the register's Doc folder (text), the
 // locale's order probe (text), the number of records (u32) and each record:
 // file name (text), size (u64), write time (i64), read failure number (u32),
@@ -19,13 +20,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ombriel {
 
-inline constexpr uint32_t kRecordCacheVersion = 1;
+inline constexpr uint32_t kRecordCacheVersion = 2;
 
 // A record as it was read from its file, with the file's stamp.
 struct StoredRecord {
@@ -61,7 +63,12 @@ inline constexpr std::string_view kOrderProbeText = "Aa-B_b 1.\xC3\xA8\xC3\x89z~
 uint32_t Crc32(std::string_view bytes);
 
 // The cache file's bytes: header's moment, folder and probe, and the settled
-// records among records (the others must be read again in any case).
+// records among records (the others must be read again in any case), handed
+// to put piece by piece, a few dozen KiB at a time, so that a register's
+// records are never held encoded whole; a put that returns false ends it.
+void EncodeRecordCache(const RecordCache& header, const std::vector<StoredRecord>& records,
+                       const std::function<bool(std::string_view)>& put);
+// The same bytes in one string.
 std::string EncodeRecordCache(const RecordCache& header, const std::vector<StoredRecord>& records);
 // True only for a whole cache of this version whose checksum and every
 // length hold, with well-formed texts; cache is left empty otherwise.

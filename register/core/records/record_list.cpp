@@ -1,5 +1,6 @@
 #include "core/records/record_list.h"
 
+#include "core/records/sort_keys.h"
 #include "support/text.h"
 
 #include <algorithm>
@@ -20,10 +21,9 @@ bool IsRecordFileName(std::string_view name) {
 void SortRecordNames(Platform& platform, std::vector<std::string>& names) {
     // One sort key per name, computed once: the locale comparison is far
     // dearer than a byte comparison, and a register may hold 100,000 names.
-    std::vector<std::string> keys;
-    keys.reserve(names.size());
+    SortKeys keys(platform, names.size());
     for (const auto& n : names) {
-        keys.push_back(platform.SortKey(n));
+        keys.Add(n);
     }
     std::vector<size_t> order(names.size());
     std::iota(order.begin(), order.end(), size_t{0});

@@ -2,6 +2,7 @@
 
 #include "core/platform/temporary_name.h"
 #include "core/records/record_list.h"
+#include "core/records/sort_keys.h"
 
 #include "support/text.h"
 
@@ -10,34 +11,9 @@
 #include <numeric>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 
 namespace ombriel {
 namespace {
-
-// Names as the Windows file system compares them, near enough: ASCII and the
-// Latin-1 letters without regard to case.
-char FoldByte(char c) {
-    return c >= 'A' && c <= 'Z' ? char(c + 32) : c;
-}
-
-int CompareFolded(std::string_view a, std::string_view b) {
-    const size_t n = std::min(a.size(), b.size());
-    for (size_t i = 0; i < n; ++i) {
-        auto x = static_cast<unsigned char>(FoldByte(a[i]));
-        auto y = static_cast<unsigned char>(FoldByte(b[i]));
-        // U+00C0..U+00DE (but U+00D7) in UTF-8: C3 80..C3 9E.
-        if (i > 0 && a[i - 1] == '\xC3' && b[i - 1] == '\xC3') {
-            if (x >= 0x80 && x <= 0x9E && x != 0x97)
-                x = static_cast<unsigned char>(x + 0x20);
-            if (y >= 0x80 && y <= 0x9E && y != 0x97)
-                y = static_cast<unsigned char>(y + 0x20);
-        }
-        if (x != y)
-            return x < y ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
-}
 
 bool EndsWith(std::string_view text, std::string_view tail) {
     return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
@@ -111,26 +87,17 @@ void RecordStore::LoadCache() {
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
 }
 
-namespace {
-
-bool FoldedLess(std::string_view a, std::string_view b) {
-    return CompareFolded(a, b) < 0;
-}
-
-} // namespace
-
 RecordStore::ListingIndex RecordStore::IndexListing(const std::vector<ListedFile>& listing) {
-    ListingIndex index;
-    index.present.reserve(listing.size());
-    index.records.reserve(listing.size());
     temporaries_.clear();
-    for (const ListedFile& f : listing) {
-        index.present.push_back(f.name);
+    for (const ListedFile& f : listing)
         if (IsTemporaryFileName(f.name))
             temporaries_.push_back(f.name);
-        else if (IsRecordFileName(f.name))
-            index.records.emplace(f.name, std::make_pair(&f, false));
-    }
+    ListingIndex index;
+    index.records = NameTable(listing, NameTable::Match::Exact, [](std::string_view name) {
+        return !IsTemporaryFileName(name) && IsRecordFileName(name);
+    });
+    index.taken.assign(listing.size(), 0);
+    index.present = NameTable(listing, NameTable::Match::Folded);
     return index;
 }
 
@@ -140,24 +107,23 @@ RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& l
     // order, all in one vector whose records stay where they are while the
     // changed ones are read.
     CarriedOver out;
-    out.records.reserve(index.records.size());
+    out.records.reserve(index.records.Count());
     for (StoredRecord& r : *records_) {
-        auto it = index.records.find(r.fileName);
-        if (it == index.records.end() || it->second.second) {
+        const size_t at = index.records.Find(r.fileName);
+        if (at == NameTable::npos || index.taken[at]) {
             out.removed = true;
             continue;
         }
-        it->second.second = true;
+        index.taken[at] = 1;
         out.records.push_back(std::move(r));
     }
     out.keptCount = out.records.size();
-    for (const ListedFile& f : listing) {
-        auto it = index.records.find(f.name);
-        if (it == index.records.end() || it->second.second)
+    for (size_t at = 0; at < listing.size(); ++at) {
+        if (index.taken[at] || index.records.Find(listing[at].name) != at)
             continue;
-        it->second.second = true;
+        index.taken[at] = 1;
         StoredRecord r;
-        r.fileName = f.name;
+        r.fileName = listing[at].name;
         out.records.push_back(std::move(r));
     }
     // Only moved-from shells are left: their room goes before more is taken.
@@ -166,12 +132,13 @@ RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& l
 }
 
 std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>& records,
+                                                      const std::vector<ListedFile>& listing,
                                                       const ListingIndex& index) {
     // New records, changed ones, and those read too soon after their last
     // write to be trusted unread.
     std::vector<StoredRecord*> jobs;
     for (StoredRecord& r : records) {
-        const ListedFile& f = *index.records.at(r.fileName).first;
+        const ListedFile& f = listing[index.records.Find(r.fileName)];
         if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
             continue;
         r.size = f.size;
@@ -182,14 +149,13 @@ std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>&
 }
 
 void RecordStore::MarkMissingDocuments(std::vector<StoredRecord>& records,
-                                       const std::vector<std::string_view>& sortedNames) {
+                                       const NameTable& present) {
     for (StoredRecord& r : records) {
         // The key is the name without its extension (IsRecordFileName).
         const std::string_view name = r.fileName;
         const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
         r.documentMissing =
-            r.fields.target.empty() && !key.empty() &&
-            !std::binary_search(sortedNames.begin(), sortedNames.end(), key, FoldedLess);
+            r.fields.target.empty() && !key.empty() && present.Find(key) == NameTable::npos;
     }
 }
 
@@ -204,14 +170,12 @@ Error RecordStore::Refresh() {
     ListingIndex index = IndexListing(listing);
     CarriedOver carried = CarryOver(listing, index);
     std::vector<StoredRecord>& records = carried.records;
-    const std::vector<StoredRecord*> jobs = RecordsToRead(records, index);
+    const std::vector<StoredRecord*> jobs = RecordsToRead(records, listing, index);
     {
         // The readers fill the records' texts while this thread works out
-        // their order from the names alone, and sorts the listing for the
-        // documents' test, then joins them.
+        // their order from the names alone, then joins them.
         Readers readers(*this, jobs, listedAt);
         std::vector<size_t> order = OrderOf(records, carried.keptCount);
-        std::sort(index.present.begin(), index.present.end(), FoldedLess);
         readers.Finish();
         ApplyOrder(records, order);
     }
@@ -279,8 +243,8 @@ std::vector<size_t> RecordStore::OrderOf(const std::vector<StoredRecord>& record
     // names. The first keptCount records are in it already unless they come
     // from another locale's order. A few new names go where a search among
     // the kept ones puts them; many are sorted with the rest.
-    auto less = [](const std::string& ka, const std::string& na, const std::string& kb,
-                   const std::string& nb) {
+    auto less = [](std::string_view ka, std::string_view na, std::string_view kb,
+                   std::string_view nb) {
         if (int c = ka.compare(kb))
             return c < 0;
         return na < nb;
@@ -291,9 +255,9 @@ std::vector<size_t> RecordStore::OrderOf(const std::vector<StoredRecord>& record
     std::vector<size_t> order;
     order.reserve(records.size());
     if (ordered_ && addedCount * 40 < keptCount) {
-        std::vector<std::string> addedKeys;
+        SortKeys addedKeys(platform_, addedCount);
         for (size_t i = keptCount; i < records.size(); ++i)
-            addedKeys.push_back(platform_.SortKey(records[i].fileName));
+            addedKeys.Add(records[i].fileName);
         std::vector<size_t> added(addedCount);
         std::iota(added.begin(), added.end(), keptCount);
         std::sort(added.begin(), added.end(), [&](size_t a, size_t b) {
@@ -320,10 +284,9 @@ std::vector<size_t> RecordStore::OrderOf(const std::vector<StoredRecord>& record
             order.push_back(from);
         return order;
     }
-    std::vector<std::string> keys;
-    keys.reserve(records.size());
+    SortKeys keys(platform_, records.size());
     for (const StoredRecord& r : records)
-        keys.push_back(platform_.SortKey(r.fileName));
+        keys.Add(r.fileName);
     order.resize(records.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
@@ -360,7 +323,12 @@ void RecordStore::SaveCacheIfChanged() {
     header.orderProbe = platform_.SortKey(kOrderProbeText);
     std::error_code ignored;
     std::filesystem::create_directories(cacheFile_.parent_path(), ignored);
-    if (!platform_.WriteFileAtomic(cacheFile_, EncodeRecordCache(header, *records_)))
+    // Encoded as it is written: the records are never held twice.
+    const Error e =
+        platform_.WriteFileAtomicInPieces(cacheFile_, [&](const Platform::PieceSink& put) {
+            EncodeRecordCache(header, *records_, put);
+        });
+    if (!e)
         cacheDirty_ = false;
 }
 

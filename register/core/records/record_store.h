@@ -7,6 +7,7 @@
 // truth. The records are kept in the grid's order.
 #include "core/platform/error.h"
 #include "core/platform/platform.h"
+#include "core/records/name_table.h"
 #include "core/records/record_cache.h"
 
 #include <atomic>
@@ -16,7 +17,6 @@
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -78,12 +78,13 @@ class RecordStore {
         std::vector<std::thread> helpers_;
     };
 
-    // The listing as a refresh looks at it: every name, for the test whether
-    // a document is there, and the record files by name, each flagged once
-    // taken.
+    // The listing as a refresh looks at it: the record files by name, each
+    // flagged once taken, and every name for the test whether a document is
+    // there.
     struct ListingIndex {
-        std::vector<std::string_view> present;
-        std::unordered_map<std::string_view, std::pair<const ListedFile*, bool>> records;
+        NameTable records;
+        std::vector<char> taken; // by position in the listing
+        NameTable present;
     };
     struct CarriedOver {
         std::vector<StoredRecord> records; // the kept ones first, in their order
@@ -98,9 +99,9 @@ class RecordStore {
     CarriedOver CarryOver(const std::vector<ListedFile>& listing, ListingIndex& index);
     // Takes the listed size and time into each record that must be read.
     static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
+                                                    const std::vector<ListedFile>& listing,
                                                     const ListingIndex& index);
-    static void MarkMissingDocuments(std::vector<StoredRecord>& records,
-                                     const std::vector<std::string_view>& sortedNames);
+    static void MarkMissingDocuments(std::vector<StoredRecord>& records, const NameTable& present);
     void ReadOne(StoredRecord& record, int64_t listedAt);
     // Where each record goes in the grid's order (see ApplyOrder); empty
     // when they are in it already. Reads the records' names only.
