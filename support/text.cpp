@@ -85,11 +85,15 @@ std::wstring Widen(std::string_view utf8) {
     return out;
 }
 
+void AppendNarrow(std::string& out, std::wstring_view wide) {
+    for (size_t pos = 0; pos < wide.size();)
+        AppendUtf8(out, NextWide(wide, pos));
+}
+
 std::string Narrow(std::wstring_view wide) {
     std::string out;
     out.reserve(wide.size());
-    for (size_t pos = 0; pos < wide.size();)
-        AppendUtf8(out, NextWide(wide, pos));
+    AppendNarrow(out, wide);
     return out;
 }
 

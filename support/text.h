@@ -13,6 +13,8 @@ namespace support {
 std::wstring Widen(std::string_view utf8);
 // Wide text to UTF-8; a lone surrogate becomes U+FFFD.
 std::string Narrow(std::wstring_view wide);
+// The same, appended to out.
+void AppendNarrow(std::string& out, std::wstring_view wide);
 
 // One code point of UTF-8 at pos, moving pos past it; U+FFFD for a
 // malformed sequence. And the UTF-8 form of a code point.

@@ -36,7 +36,7 @@ class MemoryPlatform : public ombriel::Platform {
         return {};
     }
     ombriel::Error ListFolder(const std::filesystem::path&,
-                              std::vector<ombriel::ListedFile>& listed) override {
+                              ombriel::FolderListing& listed) override {
         listed.clear();
         return {};
     }

@@ -251,7 +251,7 @@ class UnlistablePlatform : public Platform {
         names.push_back("mezzo.pdf.dat"); // a listing cut off half-way
         return MakeError(number_);
     }
-    Error ListFolder(const std::filesystem::path&, std::vector<ListedFile>& files) override {
+    Error ListFolder(const std::filesystem::path&, FolderListing& files) override {
         files.clear();
         return MakeError(number_);
     }

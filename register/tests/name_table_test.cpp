@@ -9,10 +9,10 @@
 namespace ombriel {
 namespace {
 
-std::vector<ListedFile> Listing(std::initializer_list<const char*> names) {
-    std::vector<ListedFile> listing;
+FolderListing Listing(std::initializer_list<const char*> names) {
+    FolderListing listing;
     for (const char* n : names)
-        listing.push_back(ListedFile{n, 0, 0});
+        listing.Add(n, 0, 0);
     return listing;
 }
 
@@ -45,9 +45,12 @@ TEST(NameTable, ExactNamesKeepTheirCaseAndOnlyTheAdmittedAreEntered) {
 }
 
 TEST(NameTable, EveryNameOfALargeListingIsFoundAndNoOther) {
-    std::vector<ListedFile> listing;
+    FolderListing listing;
     for (int i = 0; i < 100000; ++i)
-        listing.push_back(ListedFile{"Doc" + std::to_string(i) + ".pdf", 0, 0});
+        listing.Add("Doc" + std::to_string(i) + ".pdf", 0, uint64_t(i));
+    ASSERT_EQ(listing.size(), 100000u);
+    EXPECT_EQ(listing[99999].name, "Doc99999.pdf") << "names stay where they are as more come";
+    EXPECT_EQ(listing[0].name, "Doc0.pdf");
     const NameTable folded(listing, NameTable::Match::Folded);
     for (int i = 0; i < 100000; ++i)
         ASSERT_EQ(folded.Find("doc" + std::to_string(i) + ".PDF"), size_t(i));

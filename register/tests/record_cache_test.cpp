@@ -76,7 +76,7 @@ TEST_F(RecordCacheTest, SecondStartReadsOnlyTheRecordsThatChanged) {
 TEST_F(RecordCacheTest, RecordRewrittenWithSameSizeAndTimeJustAfterTheCacheShowsItsNewText) {
     const auto file = doc / "b.doc.dat";
     const auto written = std::filesystem::last_write_time(file);
-    std::vector<ListedFile> listing;
+    FolderListing listing;
     ASSERT_FALSE(SystemPlatform().ListFolder(doc, listing));
     int64_t writeTime = 0;
     for (const ListedFile& f : listing)
@@ -95,7 +95,7 @@ TEST_F(RecordCacheTest, RecordRewrittenWithSameSizeAndTimeJustAfterTheCacheShows
 TEST_F(RecordCacheTest, CachedRecordTakenMomentsAfterItsWriteIsReadAgain) {
     // A cache whose record claims to be settled, taken one second after the
     // record's write time: the reader does not trust it.
-    std::vector<ListedFile> listing;
+    FolderListing listing;
     ASSERT_FALSE(SystemPlatform().ListFolder(doc, listing));
     std::vector<StoredRecord> records;
     int64_t newest = 0;

@@ -55,7 +55,7 @@ class TestPlatform : public Platform {
                     std::vector<std::string>& names) override {
         return real_.ListFiles(folder, pattern, names);
     }
-    Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
+    Error ListFolder(const std::filesystem::path& folder, FolderListing& files) override {
         if (listingFailure) {
             files.clear();
             return MakeError(*listingFailure);

@@ -3,6 +3,7 @@
 // interface so the core stays portable and tests can stand in for the system.
 // Texts are UTF-8; failures carry the system's error number and description.
 #include "core/platform/error.h"
+#include "core/platform/folder_listing.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -13,13 +14,6 @@
 #include <vector>
 
 namespace ombriel {
-
-// One ordinary file of a folder, as one pass of the folder's listing gives it.
-struct ListedFile {
-    std::string name; // UTF-8, without folder
-    uint64_t size = 0;
-    int64_t writeTime = 0; // last write, in ticks (see Platform::Now)
-};
 
 // Ticks per second of write times and of Platform::Now: 100 ns, counted from
 // 1601-01-01 UTC, as Windows keeps them.
@@ -66,8 +60,7 @@ class Platform {
     // missing folder in a reachable parent yields no files and no failure;
     // any other failure (the folder cannot be listed, its parent cannot be
     // reached) is returned and files is left empty.
-    virtual Error ListFolder(const std::filesystem::path& folder,
-                             std::vector<ListedFile>& files) = 0;
+    virtual Error ListFolder(const std::filesystem::path& folder, FolderListing& files) = 0;
     // The present moment, in the ticks of ListedFile::writeTime.
     virtual int64_t Now() = 0;
     // Deletes file, but only when no one holds it open: a writer still

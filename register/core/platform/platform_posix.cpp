@@ -166,7 +166,7 @@ class PosixPlatform final : public Platform {
         return {};
     }
 
-    Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
+    Error ListFolder(const std::filesystem::path& folder, FolderListing& files) override {
         files.clear();
         support::UniqueResource<DirTraits> dir(::opendir(folder.c_str()));
         if (!dir) {
@@ -190,11 +190,7 @@ class PosixPlatform final : public Platform {
             // One stat per file: the POSIX listing carries no sizes or times.
             if (::fstatat(dirFd, d->d_name, &st, 0) != 0 || !S_ISREG(st.st_mode))
                 continue;
-            ListedFile f;
-            f.name = d->d_name;
-            f.size = uint64_t(st.st_size);
-            f.writeTime = TicksOf(st.st_mtim);
-            files.push_back(std::move(f));
+            files.Add(d->d_name, uint64_t(st.st_size), TicksOf(st.st_mtim));
             errno = 0;
         }
         if (errno != 0) {

@@ -129,16 +129,18 @@ class WinPlatform final : public Platform {
         return MakeError(end.error);
     }
 
-    Error ListFolder(const std::filesystem::path& folder, std::vector<ListedFile>& files) override {
+    Error ListFolder(const std::filesystem::path& folder, FolderListing& files) override {
         files.clear();
+        // One room for every name made UTF-8: a listing of 100,000 names
+        // calls the allocator for none of them.
+        std::string name;
         const ListingEnd end =
             ForEachListedFile(ExtendedPath(folder / L"*"), [&](const WIN32_FIND_DATAW& fd) {
-                ListedFile f;
-                f.name = Narrow(fd.cFileName);
-                f.size = uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow;
-                f.writeTime = int64_t(uint64_t(fd.ftLastWriteTime.dwHighDateTime) << 32 |
-                                      fd.ftLastWriteTime.dwLowDateTime);
-                files.push_back(std::move(f));
+                name.clear();
+                support::AppendNarrow(name, fd.cFileName);
+                files.Add(name, uint64_t(fd.nFileSizeHigh) << 32 | fd.nFileSizeLow,
+                          int64_t(uint64_t(fd.ftLastWriteTime.dwHighDateTime) << 32 |
+                                  fd.ftLastWriteTime.dwLowDateTime));
             });
         if (end.error == 0)
             return {};

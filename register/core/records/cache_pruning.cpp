@@ -10,7 +10,7 @@ int PruneOldCaches(Platform& platform, const std::filesystem::path& cacheFolder,
                    const std::filesystem::path& current) {
     if (cacheFolder.empty())
         return 0;
-    std::vector<ListedFile> files;
+    FolderListing files;
     if (platform.ListFolder(cacheFolder, files))
         return 0;
     const int64_t oldest = platform.Now() - kCacheKeptSeconds * kTicksPerSecond;

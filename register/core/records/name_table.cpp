@@ -29,7 +29,7 @@ bool SameNameFolded(std::string_view a, std::string_view b) {
     return true;
 }
 
-NameTable::NameTable(const std::vector<ListedFile>& listing, Match match,
+NameTable::NameTable(const FolderListing& listing, Match match,
                      const std::function<bool(std::string_view)>& admit)
     : listing_(&listing), match_(match) {
     // At most half full, so that a search ends after a probe or two.

@@ -25,7 +25,7 @@ class NameTable {
     NameTable() = default;
     // Enters the names of listing that admit accepts (all, without it); the
     // listing must outlive the table.
-    NameTable(const std::vector<ListedFile>& listing, Match match,
+    NameTable(const FolderListing& listing, Match match,
               const std::function<bool(std::string_view)>& admit = {});
     // The position in the listing of the entered name that matches, or npos.
     size_t Find(std::string_view name) const;
@@ -36,7 +36,7 @@ class NameTable {
     size_t Hash(std::string_view name) const;
     bool Same(std::string_view a, std::string_view b) const;
 
-    const std::vector<ListedFile>* listing_ = nullptr;
+    const FolderListing* listing_ = nullptr;
     Match match_ = Match::Exact;
     std::vector<uint32_t> slots_; // a listing position + 1; 0 for a free slot
     size_t mask_ = 0;

@@ -67,7 +67,7 @@ void RecordStore::LoadCache() {
     constexpr size_t kCacheReadLimit = size_t(1) << 31;
     // Room for the whole file at once: read in growing steps, a register's
     // cache would take up to twice its size for a moment.
-    std::vector<ListedFile> cacheFolder;
+    FolderListing cacheFolder;
     if (!platform_.ListFolder(cacheFile_.parent_path(), cacheFolder))
         for (const ListedFile& f : cacheFolder)
             if (f.name == support::Utf8FromPath(cacheFile_.filename()) && f.size < kCacheReadLimit)
@@ -87,11 +87,11 @@ void RecordStore::LoadCache() {
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
 }
 
-RecordStore::ListingIndex RecordStore::IndexListing(const std::vector<ListedFile>& listing) {
+RecordStore::ListingIndex RecordStore::IndexListing(const FolderListing& listing) {
     temporaries_.clear();
     for (const ListedFile& f : listing)
         if (IsTemporaryFileName(f.name))
-            temporaries_.push_back(f.name);
+            temporaries_.emplace_back(f.name);
     ListingIndex index;
     index.records = NameTable(listing, NameTable::Match::Exact, [](std::string_view name) {
         return !IsTemporaryFileName(name) && IsRecordFileName(name);
@@ -101,8 +101,7 @@ RecordStore::ListingIndex RecordStore::IndexListing(const std::vector<ListedFile
     return index;
 }
 
-RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& listing,
-                                                ListingIndex& index) {
+RecordStore::CarriedOver RecordStore::CarryOver(const FolderListing& listing, ListingIndex& index) {
     // The records kept, in their order, then the new ones in the listing's
     // order, all in one vector whose records stay where they are while the
     // changed ones are read.
@@ -132,7 +131,7 @@ RecordStore::CarriedOver RecordStore::CarryOver(const std::vector<ListedFile>& l
 }
 
 std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>& records,
-                                                      const std::vector<ListedFile>& listing,
+                                                      const FolderListing& listing,
                                                       const ListingIndex& index) {
     // New records, changed ones, and those read too soon after their last
     // write to be trusted unread.
@@ -161,7 +160,7 @@ void RecordStore::MarkMissingDocuments(std::vector<StoredRecord>& records,
 
 Error RecordStore::Refresh() {
     const int64_t listedAt = platform_.Now();
-    std::vector<ListedFile> listing;
+    FolderListing listing;
     if (Error e = platform_.ListFolder(docFolder_, listing))
         return e;
     if (!cacheLoaded_)

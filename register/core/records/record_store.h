@@ -94,12 +94,12 @@ class RecordStore {
 
     void LoadCache();
     // Also notes the listing's temporaries.
-    ListingIndex IndexListing(const std::vector<ListedFile>& listing);
+    ListingIndex IndexListing(const FolderListing& listing);
     // Moves the records still listed out of records_, then adds the new ones.
-    CarriedOver CarryOver(const std::vector<ListedFile>& listing, ListingIndex& index);
+    CarriedOver CarryOver(const FolderListing& listing, ListingIndex& index);
     // Takes the listed size and time into each record that must be read.
     static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
-                                                    const std::vector<ListedFile>& listing,
+                                                    const FolderListing& listing,
                                                     const ListingIndex& index);
     static void MarkMissingDocuments(std::vector<StoredRecord>& records, const NameTable& present);
     void ReadOne(StoredRecord& record, int64_t listedAt);

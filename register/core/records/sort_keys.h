@@ -13,6 +13,7 @@ namespace ombriel {
 
 class SortKeys {
   public:
+    // expected: about how many keys will be added.
     SortKeys(Platform& platform, size_t expected);
     void Add(std::string_view text);
     std::string_view operator[](size_t i) const {
@@ -23,6 +24,7 @@ class SortKeys {
 
   private:
     Platform& platform_;
+    size_t expected_;
     std::string bytes_;
     std::vector<size_t> ends_;
 };
