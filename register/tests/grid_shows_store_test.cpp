@@ -168,6 +168,34 @@ TEST_F(GridShowsStore, EditingTheGridCopiesItsRowsAndLeavesTheStoreAsItWas) {
     EXPECT_EQ(store.Records().size(), 1u);
 }
 
+TEST_F(GridShowsStore, LinkMarksShowWithoutACopyOfTheRowsAndGoWithTheNextRecords) {
+    Write("a.pdf.dat", "", "Atto");
+    Write("b.xls.dat", "C:\\b.xls", "Bilancio");
+    Write("c.doc.dat", "C:\\c.doc", "Circolare");
+    RecordStore store(platform, doc);
+    GridModel grid;
+    ASSERT_FALSE(ReloadRecords(grid, store, false));
+    ASSERT_EQ(grid.TextMatrix(1, 0), kMissingDocumentMark) << "a file entry without its document";
+
+    grid.SetLinkMark(2, true);
+    grid.SetLinkMark(3, true);
+    grid.SetLinkMark(3, false);
+    EXPECT_TRUE(grid.ShowsRecords()) << "a mark takes no copy of the register's texts";
+    EXPECT_EQ(grid.TextMatrix(2, 0), kMissingDocumentMark);
+    EXPECT_EQ(grid.TextMatrix(3, 0), "");
+    grid.SetLinkMark(1, false);
+    EXPECT_EQ(grid.TextMatrix(1, 0), kMissingDocumentMark) << "the document's own mark stays";
+    grid.SetLinkMark(4, true); // beyond the rows: nothing
+    EXPECT_EQ(grid.Rows(), 4);
+
+    ASSERT_FALSE(ReloadRecords(grid, store, false));
+    EXPECT_EQ(grid.TextMatrix(2, 0), "") << "the next records start unmarked";
+    grid.SetLinkMark(2, true);
+    grid.SetRows(2);
+    grid.AddItem("\tnuova\tn.exe");
+    EXPECT_EQ(grid.TextMatrix(2, 0), "") << "a removed row's mark does not pass to a new one";
+}
+
 TEST_F(GridShowsStore, ALiveRefreshKeepsTheChosenEntryByKeyAcrossTheStoresChange) {
     for (const char* n : {"b", "d", "f", "h"})
         Write(std::string(n) + ".pdf.dat", "", std::string("voce ") + n);

@@ -84,8 +84,11 @@ class LinkMarksTest : public ::testing::Test {
                     Link("d.pdf", "Z:\\share\\d.pdf")};
         FillGrid();
         auto targets = targets_;
+        // The double-click's look waits as long as a loaded machine needs
+        // to start its thread: no check of this fake ever hangs on it.
         marks_ = std::make_unique<LinkMarks>(
-            model_, [targets](const std::string& path) { return targets->Exists(path); });
+            model_, [targets](const std::string& path) { return targets->Exists(path); },
+            std::chrono::seconds(60));
         marks_->Start(window_, nullptr);
     }
     void TearDown() override {

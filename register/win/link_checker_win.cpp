@@ -33,9 +33,6 @@ int64_t FreshTime() {
 // The rows on screen are looked at this often: a scroll, a resize or a
 // result gone stale needs nothing else to be noticed.
 constexpr UINT kLookEveryMs = 400;
-// How long a double-click waits for its own look at the target.
-constexpr std::chrono::milliseconds kLookAgain{2000};
-
 int64_t NowMs() {
     return int64_t(GetTickCount64());
 }
@@ -124,7 +121,7 @@ void LinkMarks::Reload(const std::vector<StoredRecord>& records,
     for (int row : shared_->queue.SetEntries(std::move(links))) {
         if (row >= model_.Rows())
             continue;
-        model_.SetTextMatrix(row, 0, std::string(kMissingDocumentMark));
+        model_.SetLinkMark(row, true);
         if (onMarkChanged)
             onMarkChanged(row);
     }
@@ -150,8 +147,7 @@ void LinkMarks::ApplyChanges() {
     for (const LinkMarkChange& change : shared_->queue.TakeChanges()) {
         if (change.row < 1 || change.row >= model_.Rows())
             continue;
-        model_.SetTextMatrix(change.row, 0,
-                             change.missing ? std::string(kMissingDocumentMark) : std::string());
+        model_.SetLinkMark(change.row, change.missing);
         if (list_)
             ListView_RedrawItems(list_, change.row - 1, change.row - 1);
         if (onMarkChanged)
@@ -186,7 +182,7 @@ bool LinkMarks::ReportIfMissing(int row, CommandUi& ui) {
     std::thread([answer, s = shared_, target = *path] {
         answer->set_value(s->exists(target));
     }).detach();
-    if (exists.wait_for(kLookAgain) == std::future_status::ready) {
+    if (exists.wait_for(lookAgain_) == std::future_status::ready) {
         shared_->queue.Found(row, exists.get(), NowMs());
         ApplyChanges();
     }

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -31,9 +32,14 @@ class LinkMarks {
     static constexpr UINT_PTR kTimerId = 0x4C4B;
     static constexpr int kCheckers = 4;
 
-    // exists: the test a checker makes of each target.
-    explicit LinkMarks(GridModel& model, ExistsTest exists = TargetExists)
-        : model_(model), exists_(std::move(exists)) {}
+    // How long a double-click waits for its look at a target.
+    static constexpr std::chrono::milliseconds kLookAgain{2000};
+
+    // exists: the test a checker makes of each target; lookAgain: the
+    // double-click's wait (a test on a loaded machine gives it longer).
+    explicit LinkMarks(GridModel& model, ExistsTest exists = TargetExists,
+                       std::chrono::milliseconds lookAgain = kLookAgain)
+        : model_(model), exists_(std::move(exists)), lookAgain_(lookAgain) {}
     // Stops the checkers without waiting for them.
     ~LinkMarks();
     LinkMarks(const LinkMarks&) = delete;
@@ -67,6 +73,7 @@ class LinkMarks {
 
     GridModel& model_;
     ExistsTest exists_;
+    std::chrono::milliseconds lookAgain_;
     HWND window_ = nullptr;
     HWND list_ = nullptr;
     std::shared_ptr<Shared> shared_;

@@ -45,6 +45,8 @@ void GridModel::SetRows(int rows) {
     }
     if (colors_.size() > static_cast<size_t>(Rows()))
         colors_.resize(static_cast<size_t>(Rows()));
+    if (linkMarks_.size() > static_cast<size_t>(Rows()))
+        linkMarks_.resize(static_cast<size_t>(Rows()));
     if (row_ >= Rows()) {
         row_ = Rows() - 1;
     }
@@ -72,6 +74,7 @@ void GridModel::ShowRecords(std::shared_ptr<const std::vector<StoredRecord>> rec
     rows_ = std::vector<Cells>();
     records_ = std::move(records);
     colors_.assign(size_t(Rows()), kWhiteRow);
+    linkMarks_.clear();
 }
 
 void GridModel::OwnRows() {
@@ -90,6 +93,8 @@ std::string_view GridModel::TextMatrix(int row, int col) const {
         return {};
     if (row == 0)
         return header_[size_t(col)];
+    if (col == 0 && size_t(row) < linkMarks_.size() && linkMarks_[size_t(row)])
+        return kMissingDocumentMark;
     if (records_)
         return RecordCell((*records_)[size_t(row - 1)], col);
     return rows_[size_t(row - 1)][size_t(col)];
@@ -104,6 +109,17 @@ void GridModel::SetTextMatrix(int row, int col, std::string text) {
     }
     OwnRows();
     rows_[size_t(row - 1)][size_t(col)] = std::move(text);
+}
+
+void GridModel::SetLinkMark(int row, bool missing) {
+    if (!Valid(row, 0) || row == 0)
+        return;
+    if (linkMarks_.size() <= size_t(row)) {
+        if (!missing)
+            return;
+        linkMarks_.resize(size_t(Rows()), 0);
+    }
+    linkMarks_[size_t(row)] = missing ? 1 : 0;
 }
 
 void GridModel::SetRow(int row) {

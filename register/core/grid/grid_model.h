@@ -76,6 +76,10 @@ class GridModel {
     void SetCellBackColor(Rgb color);
     Rgb CellBackColor(int row, int col) const;
 
+    // A row whose linked document was found missing shows the mark in
+    // column 0 whatever its text, without the grid taking a copy of the
+    // records it shows. Every new set of records starts unmarked.
+    void SetLinkMark(int row, bool missing);
     const std::string& ToolTipText() const { return toolTip_; }
     void SetToolTipText(std::string text) { toolTip_ = std::move(text); }
 
@@ -91,6 +95,7 @@ class GridModel {
     std::shared_ptr<const std::vector<StoredRecord>> records_;
     // The colours of each row from 0 on; rows beyond it are white.
     std::vector<Colors> colors_;
+    std::vector<char> linkMarks_; // by row; rows beyond it are unmarked
     std::array<int, kCols> widths_{};
     int row_ = 0;
     int col_ = 0;
