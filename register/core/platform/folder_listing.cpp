@@ -24,8 +24,9 @@ void FolderListing::Add(std::string_view name, uint64_t size, int64_t writeTime)
 }
 
 void FolderListing::clear() {
-    files_.clear();
-    blocks_.clear();
+    // The room goes too: a listing is cleared when its names are done with.
+    files_ = std::vector<ListedFile>();
+    blocks_ = std::vector<std::unique_ptr<char[]>>();
     free_ = nullptr;
     left_ = 0;
 }

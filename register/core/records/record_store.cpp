@@ -147,15 +147,19 @@ std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>&
     return jobs;
 }
 
-void RecordStore::MarkMissingDocuments(std::vector<StoredRecord>& records,
-                                       const NameTable& present) {
+void RecordStore::NoteUnlistedDocuments(std::vector<StoredRecord>& records,
+                                        const NameTable& present) {
     for (StoredRecord& r : records) {
         // The key is the name without its extension (IsRecordFileName).
         const std::string_view name = r.fileName;
         const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
-        r.documentMissing =
-            r.fields.target.empty() && !key.empty() && present.Find(key) == NameTable::npos;
+        r.documentMissing = !key.empty() && present.Find(key) == NameTable::npos;
     }
+}
+
+void RecordStore::KeepMissingFileEntries(std::vector<StoredRecord>& records) {
+    for (StoredRecord& r : records)
+        r.documentMissing = r.documentMissing && r.fields.target.empty();
 }
 
 Error RecordStore::Refresh() {
@@ -170,6 +174,11 @@ Error RecordStore::Refresh() {
     CarriedOver carried = CarryOver(listing, index);
     std::vector<StoredRecord>& records = carried.records;
     const std::vector<StoredRecord*> jobs = RecordsToRead(records, listing, index);
+    // Which documents are there is known from the listing alone; it goes,
+    // with its index, before the records' texts are read into their room.
+    NoteUnlistedDocuments(records, index.present);
+    index = ListingIndex();
+    listing.clear();
     {
         // The readers fill the records' texts while this thread works out
         // their order from the names alone, then joins them.
@@ -182,7 +191,7 @@ Error RecordStore::Refresh() {
     lastReadCount_ = jobs.size();
     if (!jobs.empty() || carried.removed)
         cacheDirty_ = true;
-    MarkMissingDocuments(records, index.present);
+    KeepMissingFileEntries(records); // a link has no document in Doc
     *records_ = std::move(records);
     return {};
 }

@@ -101,7 +101,11 @@ class RecordStore {
     static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
                                                     const FolderListing& listing,
                                                     const ListingIndex& index);
-    static void MarkMissingDocuments(std::vector<StoredRecord>& records, const NameTable& present);
+    // A file entry whose document is not in Doc is marked in two steps: by
+    // the listing, before the records are read; then, once read, only the
+    // file entries (no link target) keep the mark.
+    static void NoteUnlistedDocuments(std::vector<StoredRecord>& records, const NameTable& present);
+    static void KeepMissingFileEntries(std::vector<StoredRecord>& records);
     void ReadOne(StoredRecord& record, int64_t listedAt);
     // Where each record goes in the grid's order (see ApplyOrder); empty
     // when they are in it already. Reads the records' names only.
