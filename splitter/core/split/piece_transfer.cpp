@@ -1,6 +1,6 @@
 #include "core/split/piece_transfer.h"
 
-#include "core/checksum/background_crc32.h"
+#include "core/checksum/crc32.h"
 #include "core/naming/piece_names.h"
 #include "core/split/keyword_scanner.h"
 #include "core/string_ids.h"
@@ -91,7 +91,7 @@ PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitMode
     const uint64_t count = PieceFileCount(mode, plan);
     ui.SetProgressRange(1, count);
     PieceWriter piece(base);
-    std::optional<BackgroundCrc32> checksum;
+    std::optional<Crc32> checksum;
     if (crcCheck)
         checksum.emplace();
     for (uint64_t n = 1; n <= count; ++n) {
@@ -102,12 +102,10 @@ PiecesResult WritePlannedPieces(WorkProgress& ui, PieceSource& source, SplitMode
                 return {piece.RemoveAll()};
             const size_t chunk = static_cast<size_t>(std::min<uint64_t>(left, buffers.Size()));
             char* block = buffers.Data();
-            if (checksum)
-                checksum->Wait(); // done with the block before it is read over
             if (Ending e = ReadSource(source, block, chunk); Failed(e))
                 return {e};
             if (checksum)
-                checksum->Start(block, chunk);
+                checksum->Update(block, chunk);
             if (Ending e = piece.Write(block, chunk); Failed(e))
                 return {e};
             left -= chunk;
@@ -147,7 +145,7 @@ PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std
     PieceWriter piece(base);
     std::vector<uint64_t> ends;
     uint64_t offset = 0;
-    std::optional<BackgroundCrc32> checksum;
+    std::optional<Crc32> checksum;
     if (crcCheck)
         checksum.emplace();
     const auto put = [&](const char* data, size_t n) {
@@ -161,14 +159,12 @@ PiecesResult WriteKeywordPieces(WorkProgress& ui, PieceSource& source, const std
             return {piece.RemoveAll()};
         char* block = buffers.Data();
         size_t got = 0;
-        if (checksum)
-            checksum->Wait(); // done with the block before it is read over
         if (!source.file.Read(block, buffers.Size(), got))
             return {SourceFailed(source, IDS_SOURCE_READ_FAILED)};
         if (got == 0)
             break;
         if (checksum)
-            checksum->Start(block, got);
+            checksum->Update(block, got);
         ends.clear();
         scanner.Feed(block, got, ends);
         size_t pos = 0;

@@ -1,10 +1,9 @@
 #pragma once
 // Moving the source's bytes into piece files: by a plan of sizes, or cut
 // after each occurrence of a keyword. The source is read strictly in order,
-// once, through one buffer of at most TransferChunk bytes; the checksum of
-// each block is computed beside its writing (background_crc32.h). A stop
-// the user asks for is honoured before each block: every piece this run
-// wrote is removed again.
+// once, through one buffer of at most TransferChunk bytes, and the checksum
+// of each block is computed between its reading and its writing. A stop the user asks for is
+// honoured before each block: every piece this run wrote is removed again.
 #include "core/files/file_io.h"
 #include "core/operation_ui.h"
 #include "core/split/split_plan.h"
@@ -21,7 +20,8 @@ namespace zelbrin {
 inline constexpr size_t TransferChunk = 512000;
 
 // The one buffer every block of a split passes through; the checksum of a
-// block is computed in it while it is written out, still in the cache.
+// block is computed in it, between reading and writing, while it is still in
+// the cache.
 class TransferBuffers {
   public:
     explicit TransferBuffers(size_t size) : bytes_(size) {}
