@@ -117,7 +117,9 @@ namespace {
 HANDLE g_letGo = nullptr;
 std::atomic<int> g_looking{0};
 std::atomic<int> g_looked{0};
+std::atomic<DWORD> g_lookingThread{0};
 uint32_t HangingProbe(const std::filesystem::path&) {
+    g_lookingThread = GetCurrentThreadId();
     ++g_looking;
     WaitForSingleObject(g_letGo, INFINITE);
     ++g_looked;
@@ -126,6 +128,8 @@ uint32_t HangingProbe(const std::filesystem::path&) {
 } // namespace
 
 TEST(DocWatcher, StoppingDoesNotWaitForALookAtDocThatHangs) {
+    g_looking = 0;
+    g_looked = 0;
     g_letGo = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     ASSERT_NE(g_letGo, nullptr);
     TempFolder dir;
@@ -140,9 +144,17 @@ TEST(DocWatcher, StoppingDoesNotWaitForALookAtDocThatHangs) {
         watcher.Stop(); // the window closes while the look hangs
         EXPECT_EQ(g_looked, 0) << "stopping waited for the look at Doc";
     } // the watcher is gone; its thread still looks
+    // Its thread opened before it is let go, so its end can be waited for:
+    // only then would a stopped watcher that still tells the window have
+    // told it.
+    HANDLE looker = OpenThread(SYNCHRONIZE, FALSE, g_lookingThread);
+    ASSERT_NE(looker, nullptr);
     SetEvent(g_letGo);
-    EXPECT_TRUE(WaitUntil([] { return g_looked > 0; }, std::chrono::seconds(15),
-                          std::chrono::milliseconds(5)));
+    EXPECT_EQ(WaitForSingleObject(looker, 15000), WAIT_OBJECT_0) << "the look never ended";
+    CloseHandle(looker);
+    CloseHandle(g_letGo);
+    g_letGo = nullptr;
+    EXPECT_EQ(g_looked, 1);
     MSG msg;
     EXPECT_FALSE(PeekMessageW(&msg, window.Get(), kMessage, kMessage, PM_REMOVE))
         << "a stopped watcher told the window";

@@ -159,6 +159,26 @@ TEST_F(RecordCacheTest, DamagedTruncatedForeignOrOtherRegistersCachesAreIgnoredA
     }
 }
 
+TEST_F(RecordCacheTest, ACacheOpenedButNeverChangedIsWrittenAgainBeforeItCouldBePruned) {
+    Run(cache);
+    RecordCache first;
+    ASSERT_TRUE(DecodeRecordCache(ReadBytes(cache), first));
+    platform.clock = later + 24 * 3600 * kTicksPerSecond; // a day on: left as it is
+    platform.ResetReads();
+    EXPECT_EQ(Run(cache), all);
+    EXPECT_EQ(platform.RecordReads(), 0);
+    RecordCache again;
+    ASSERT_TRUE(DecodeRecordCache(ReadBytes(cache), again));
+    EXPECT_EQ(again.takenAt, first.takenAt) << "an unchanged register writes no cache";
+
+    platform.clock = later + 31 * 24 * 3600 * kTicksPerSecond; // a month on
+    EXPECT_EQ(Run(cache), all);
+    EXPECT_EQ(platform.RecordReads(), 0);
+    ASSERT_TRUE(DecodeRecordCache(ReadBytes(cache), again));
+    EXPECT_EQ(again.takenAt, *platform.clock) << "taken again, so no pruning takes it";
+    EXPECT_EQ(again.records.size(), 3u);
+}
+
 TEST_F(RecordCacheTest, CacheOutOfReachNeverStopsAStart) {
     // Its folder cannot be made (a file stands in the way), so it can be
     // neither read nor written.

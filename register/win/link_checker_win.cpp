@@ -9,9 +9,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <cwchar>
-#include <future>
+#include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace ombriel {
@@ -51,6 +53,36 @@ struct LinkMarks::Shared {
     // start that finds thousands of targets missing posts a few messages,
     // not one each.
     std::atomic<bool> posted{false};
+
+    // The double-click's looks, made by one thread started with the
+    // checkers: a thread started at the moment of the click may take
+    // seconds to run (under Wine it now and then does), one that waits for
+    // the next look answers at once. A look stuck on a server that does not
+    // answer holds only the looks after it, which then keep the last result.
+    std::mutex lookMutex;
+    std::condition_variable lookWake;
+    uint64_t asked = 0;    // looks asked for; the last one's path below
+    uint64_t answered = 0; // the look whose answer is below
+    std::string lookPath;
+    bool lookFound = false;
+    bool stopped = false;
+
+    void LookForever() {
+        std::unique_lock lock(lookMutex);
+        for (uint64_t done = 0;;) {
+            lookWake.wait(lock, [&] { return stopped || asked != done; });
+            if (stopped)
+                return;
+            done = asked;
+            const std::string path = lookPath;
+            lock.unlock();
+            const bool found = exists(path);
+            lock.lock();
+            answered = done;
+            lookFound = found;
+            lookWake.notify_all();
+        }
+    }
 };
 
 bool TargetExists(const std::string& path) {
@@ -84,6 +116,11 @@ LinkMarks::~LinkMarks() {
     // it never keeps the window, or the program, waiting.
     shared_->window = nullptr;
     shared_->queue.Stop();
+    {
+        std::lock_guard lock(shared_->lookMutex);
+        shared_->stopped = true;
+    }
+    shared_->lookWake.notify_all();
 }
 
 void LinkMarks::Start(HWND window, HWND list) {
@@ -91,16 +128,23 @@ void LinkMarks::Start(HWND window, HWND list) {
     list_ = list;
     shared_ = std::make_shared<Shared>(exists_);
     shared_->window = window;
-    for (int i = 0; i < kCheckers; ++i) {
-        std::thread([s = shared_] {
-            while (auto job = s->queue.Take()) {
-                const bool exists = s->exists(job->path);
-                if (s->queue.Complete(*job, exists, NowMs()) && !s->posted.exchange(true)) {
-                    if (HWND w = s->window.load(); !w || !PostMessageW(w, kChangedMessage, 0, 0))
-                        s->posted = false;
+    // A thread the system refuses leaves fewer checkers (with none, no
+    // marks), or no looks: the double-click then keeps the last result.
+    try {
+        std::thread([s = shared_] { s->LookForever(); }).detach();
+        for (int i = 0; i < kCheckers; ++i) {
+            std::thread([s = shared_] {
+                while (auto job = s->queue.Take()) {
+                    const bool exists = s->exists(job->path);
+                    if (s->queue.Complete(*job, exists, NowMs()) && !s->posted.exchange(true)) {
+                        if (HWND w = s->window.load();
+                            !w || !PostMessageW(w, kChangedMessage, 0, 0))
+                            s->posted = false;
+                    }
                 }
-            }
-        }).detach();
+            }).detach();
+        }
+    } catch (const std::system_error&) {
     }
     SetTimer(window_, kTimerId, kLookEveryMs, nullptr);
 }
@@ -175,16 +219,20 @@ bool LinkMarks::ReportIfMissing(int row, CommandUi& ui) {
     const std::optional<std::string> path = shared_->queue.PathOf(row);
     if (!path)
         return false;
-    // The look runs on a thread of its own, so a server that does not
+    // The look runs on the looking thread, so a server that does not
     // answer holds the window for a moment only.
-    auto answer = std::make_shared<std::promise<bool>>();
-    std::future<bool> exists = answer->get_future();
-    std::thread([answer, s = shared_, target = *path] {
-        answer->set_value(s->exists(target));
-    }).detach();
-    if (exists.wait_for(lookAgain_) == std::future_status::ready) {
-        shared_->queue.Found(row, exists.get(), NowMs());
+    Shared& s = *shared_;
+    std::unique_lock lock(s.lookMutex);
+    const uint64_t look = ++s.asked;
+    s.lookPath = *path;
+    s.lookWake.notify_all();
+    if (s.lookWake.wait_for(lock, lookAgain_, [&] { return s.answered == look; })) {
+        const bool found = s.lookFound;
+        lock.unlock();
+        s.queue.Found(row, found, NowMs());
         ApplyChanges();
+    } else {
+        lock.unlock();
     }
     if (!shared_->queue.IsMissing(row))
         return false;

@@ -14,15 +14,8 @@ std::string_view RecordCell(const StoredRecord& r, int col) {
         return r.documentMissing ? kMissingDocumentMark : std::string_view();
     case 1:
         return r.fields.description;
-    default: {
-        if (!r.fields.target.empty())
-            return r.fields.target;
-        // The key is the file name without its extension, kept in place.
-        const std::string_view name = r.fileName;
-        return name.size() < kRecordExtension.size()
-                   ? std::string_view()
-                   : name.substr(0, name.size() - kRecordExtension.size());
-    }
+    default:
+        return r.fields.target.empty() ? RecordKeyOf(r.fileName) : r.fields.target;
     }
 }
 

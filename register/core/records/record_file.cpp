@@ -62,11 +62,11 @@ std::string RecordFileName(std::string_view key) {
     return std::string(key) + std::string(kRecordExtension);
 }
 
-std::string RecordKeyOf(std::string_view fileName) {
+std::string_view RecordKeyOf(std::string_view fileName) {
     if (fileName.size() < kRecordExtension.size()) {
         return {};
     }
-    return std::string(fileName.substr(0, fileName.size() - kRecordExtension.size()));
+    return fileName.substr(0, fileName.size() - kRecordExtension.size());
 }
 
 std::string RecordKeyFromShown(std::string_view shown) {

@@ -61,7 +61,7 @@ Error CreateRecordFile(Platform& platform, const std::filesystem::path& file,
 
 // The record file name of a key, and the key of a record file name.
 std::string RecordFileName(std::string_view key);
-std::string RecordKeyOf(std::string_view fileName);
+std::string_view RecordKeyOf(std::string_view fileName);
 
 // The key of a grid row: the text of its column 2 after the last "\", or the
 // whole text when it holds none.

@@ -58,7 +58,7 @@ std::vector<RecordEntry> LoadRecords(Platform& platform, const std::filesystem::
     entries.reserve(names.size());
     for (auto& name : names) {
         RecordEntry entry;
-        entry.key = RecordKeyOf(name);
+        entry.key = std::string(RecordKeyOf(name));
         entry.error = ReadRecordFile(platform, folder / support::PathFromUtf8(name), entry.fields);
         entry.fileName = std::move(name);
         entries.push_back(std::move(entry));

@@ -1,6 +1,7 @@
 #include "core/records/record_store.h"
 
 #include "core/platform/temporary_name.h"
+#include "core/records/cache_pruning.h"
 #include "core/records/record_list.h"
 #include "core/records/sort_keys.h"
 
@@ -85,6 +86,11 @@ void RecordStore::LoadCache() {
                   [&](const StoredRecord& r) { return r.writeTime > settledBefore; });
     *records_ = std::move(cache.records);
     ordered_ = cache.orderProbe == platform_.SortKey(kOrderProbeText);
+    // A register that is opened but never changed is written again now and
+    // then, or another register's start would take its cache for one left
+    // behind (cache_pruning.h).
+    if (cache.takenAt < platform_.Now() - kCacheKeptSeconds / 3 * kTicksPerSecond)
+        cacheDirty_ = true;
 }
 
 RecordStore::ListingIndex RecordStore::IndexListing(const FolderListing& listing) {
@@ -150,9 +156,7 @@ std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>&
 void RecordStore::NoteUnlistedDocuments(std::vector<StoredRecord>& records,
                                         const NameTable& present) {
     for (StoredRecord& r : records) {
-        // The key is the name without its extension (IsRecordFileName).
-        const std::string_view name = r.fileName;
-        const std::string_view key = name.substr(0, name.size() - kRecordExtension.size());
+        const std::string_view key = RecordKeyOf(r.fileName);
         r.documentMissing = !key.empty() && present.Find(key) == NameTable::npos;
     }
 }
