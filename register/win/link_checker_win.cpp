@@ -7,7 +7,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -188,15 +190,28 @@ void LinkMarks::ShowRowsOnScreen() {
 void LinkMarks::ApplyChanges() {
     // Cleared first: a change recorded from now on posts again.
     shared_->posted = false;
+    // Only rows on screen are redrawn, and in one go: a start that finds
+    // thousands of targets missing would otherwise invalidate each row by
+    // itself, which under Wine kept the window busy for seconds.
+    int top = 0, bottom = -1;
+    if (list_ && IsWindowVisible(list_)) {
+        top = ListView_GetTopIndex(list_) + 1;
+        bottom = top + ListView_GetCountPerPage(list_);
+    }
+    int firstShown = INT_MAX, lastShown = -1;
     for (const LinkMarkChange& change : shared_->queue.TakeChanges()) {
         if (change.row < 1 || change.row >= model_.Rows())
             continue;
         model_.SetLinkMark(change.row, change.missing);
-        if (list_)
-            ListView_RedrawItems(list_, change.row - 1, change.row - 1);
+        if (change.row >= top && change.row <= bottom) {
+            firstShown = std::min(firstShown, change.row);
+            lastShown = std::max(lastShown, change.row);
+        }
         if (onMarkChanged)
             onMarkChanged(change.row);
     }
+    if (lastShown >= 0)
+        ListView_RedrawItems(list_, firstShown - 1, lastShown - 1);
 }
 
 bool LinkMarks::HandleMessage(UINT msg, WPARAM wp, LPARAM) {
