@@ -95,12 +95,40 @@ TEST(RefreshSchedule, ReadingThatBeganAfterTheLastChangeCoversItButNotALaterOne)
     // A command's own writes, then its reload: no second reading for them.
     s.Changed(t0 + 100ms);
     s.ReadFrom(t0 + 120ms);
+    s.ReadUntil(t0 + 300ms);
     EXPECT_FALSE(s.Due(t0 + 400ms));
-    EXPECT_EQ(s.WaitFor(t0 + 400ms), 9720ms) << "the next re-listing counts from the reading";
+    EXPECT_EQ(s.WaitFor(t0 + 400ms), 9900ms) << "the next re-listing counts from the reading";
     // A change seen while the reading ran may have come too late for it.
     s.Changed(t0 + 500ms);
     s.ReadFrom(t0 + 450ms);
     EXPECT_TRUE(s.Due(t0 + 650ms));
+}
+
+TEST(RefreshSchedule, NoRelistingFallsDueWhileAReadingRunsButAChangeStillDoes) {
+    // A first start of a large register reads for longer than the interval.
+    RefreshSchedule s(Timing(), t0);
+    s.SetWatching(true);
+    s.ReadFrom(t0 + 100ms);
+    EXPECT_FALSE(s.Due(t0 + 10100ms));
+    EXPECT_FALSE(s.Due(t0 + 15000ms));
+    EXPECT_EQ(s.WaitFor(t0 + 15000ms), 10000ms) << "looks again an interval later";
+    s.ReadUntil(t0 + 16000ms);
+    EXPECT_FALSE(s.Due(t0 + 25000ms));
+    EXPECT_EQ(s.WaitFor(t0 + 16000ms), 10000ms) << "the next counts from the reading's end";
+    EXPECT_TRUE(s.Due(t0 + 26000ms));
+
+    // A change seen while a reading runs may have come after its listing.
+    RefreshSchedule c(Timing(), t0);
+    c.SetWatching(true);
+    c.ReadFrom(t0 + 100ms);
+    c.Changed(t0 + 5000ms);
+    EXPECT_TRUE(c.Due(t0 + 5150ms));
+    // And a reading that ended an older one does not count as running.
+    c.Asked(t0 + 5150ms);
+    c.ReadUntil(t0 + 6000ms);
+    c.ReadFrom(t0 + 7000ms);
+    c.ReadUntil(t0 + 7500ms);
+    EXPECT_TRUE(c.Due(t0 + 17500ms));
 }
 
 TEST(RefreshSchedule, WaitForSaysHowLongUntilTheNextRefreshIsDue) {

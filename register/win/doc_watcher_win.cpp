@@ -67,7 +67,10 @@ struct DocWatcher::State {
     std::atomic<uint32_t> probe{0};
     uint32_t lastPosted = 0; // the look at Doc of the last message (thread only)
     std::atomic<int64_t> costMs{0};
-    std::atomic<RefreshSchedule::Clock::rep> readFrom{0}; // ticks of the schedule's clock
+    // The window's last reading of Doc, in ticks of the schedule's clock.
+    std::atomic<RefreshSchedule::Clock::rep> readFrom{0};
+    std::atomic<RefreshSchedule::Clock::rep> readUntil{0};
+    void TellReadings(RefreshSchedule& schedule) const;
 };
 
 bool DocWatcher::Start(HWND window, UINT message, const std::filesystem::path& doc,
@@ -130,6 +133,17 @@ void DocWatcher::ReadingStarts() {
         state_->readFrom = RefreshSchedule::Clock::now().time_since_epoch().count();
 }
 
+void DocWatcher::ReadingEnds() {
+    if (state_)
+        state_->readUntil = RefreshSchedule::Clock::now().time_since_epoch().count();
+}
+
+void DocWatcher::State::TellReadings(RefreshSchedule& schedule) const {
+    using Clock = RefreshSchedule::Clock;
+    schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom.load())));
+    schedule.ReadUntil(Clock::time_point(Clock::duration(readUntil.load())));
+}
+
 void DocWatcher::Poke() {
     if (state_)
         SetEvent(state_->poke.Get());
@@ -179,7 +193,7 @@ void DocWatcher::State::Run() {
         const auto now = Clock::now();
         if (r == WAIT_OBJECT_0)
             return;
-        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom.load())));
+        TellReadings(schedule);
         if (r == WAIT_OBJECT_0 + 1) {
             Post(false);
             schedule.Asked(now);
@@ -203,7 +217,7 @@ void DocWatcher::State::Run() {
                 docWatch.Reset();
             }
         }
-        schedule.ReadFrom(Clock::time_point(Clock::duration(readFrom.load())));
+        TellReadings(schedule);
         if (schedule.Due(Clock::now())) {
             Post(!schedule.Pending());
             schedule.Asked(Clock::now());

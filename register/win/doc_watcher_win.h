@@ -62,6 +62,8 @@ class DocWatcher {
     // The window begins a reading of Doc now: the changes seen so far need
     // no refresh of their own.
     void ReadingStarts();
+    // That reading has ended.
+    void ReadingEnds();
     // How long the window's last refresh took, so costly ones are spaced out.
     void SetRefreshCost(std::chrono::milliseconds cost);
 

@@ -53,6 +53,7 @@ void Form1::RefreshFromDoc(uint32_t probe) {
         // In place, as a command's reload: a second grid beside the first
         // would double the memory a large register takes.
         failure = ombriel::ReloadRecords(gridModel_, *store_, ReadOnly());
+        watcher_.ReadingEnds();
         if (!failure) {
             const RestoredPosition after = RestorePosition(gridModel_, before);
             SelectedRow_ = after.selectedRow;

@@ -234,6 +234,7 @@ std::optional<SelectedEntry> Form1::ChosenEntry() const {
 Error Form1::ReloadRecords() {
     watcher_.ReadingStarts();
     const Error listing = ombriel::ReloadRecords(gridModel_, *store_, ReadOnly());
+    watcher_.ReadingEnds();
     if (!listing) {
         Fgrid.Refresh();
         SelectedRow_ = 0;

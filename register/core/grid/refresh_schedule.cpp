@@ -20,22 +20,38 @@ void RefreshSchedule::ReadFrom(Clock::time_point start) {
     if (pending_ && lastChange_ < start)
         pending_ = false;
     lastAsked_ = std::max(lastAsked_, start);
+    readStart_ = std::max(readStart_, start);
 }
 
-RefreshSchedule::Clock::time_point RefreshSchedule::NextDue() const {
+void RefreshSchedule::ReadUntil(Clock::time_point end) {
+    readEnd_ = std::max(readEnd_, end);
+    lastAsked_ = std::max(lastAsked_, end);
+}
+
+RefreshSchedule::Ms RefreshSchedule::Poll() const {
+    return std::max(watching_ ? timing_.pollWatched : timing_.pollUnwatched,
+                    cost_ * timing_.pollCostFactor);
+}
+
+RefreshSchedule::Clock::time_point RefreshSchedule::NextDue(Clock::time_point now) const {
     const Ms spacing = cost_ * timing_.costFactor;
     if (pending_) {
         const auto burstOver =
             std::min(lastChange_ + timing_.quiet, firstChange_ + timing_.longestBurst);
         return std::max(burstOver, lastAsked_ + spacing);
     }
-    const Ms poll = std::max(watching_ ? timing_.pollWatched : timing_.pollUnwatched,
-                             cost_ * timing_.pollCostFactor);
-    return lastAsked_ + poll;
+    // A reading under way lists Doc itself; look again an interval later.
+    if (readStart_ > readEnd_)
+        return std::max(lastAsked_, now) + Poll();
+    return lastAsked_ + Poll();
+}
+
+bool RefreshSchedule::Due(Clock::time_point now) const {
+    return now >= NextDue(now);
 }
 
 RefreshSchedule::Ms RefreshSchedule::WaitFor(Clock::time_point now) const {
-    const auto due = NextDue();
+    const auto due = NextDue(now);
     if (due <= now)
         return Ms{0};
     // Rounded up: a wait that ends a moment early would only wake to wait again.

@@ -43,17 +43,23 @@ class RefreshSchedule {
     // a refresh due without one is a re-listing.
     bool Pending() const { return pending_; }
     // Whether a refresh should be asked for now.
-    bool Due(Clock::time_point now) const { return now >= NextDue(); }
+    bool Due(Clock::time_point now) const;
     // A refresh has been asked for: the changes so far are in it.
     void Asked(Clock::time_point now);
     // The window began a reading of Doc at `start` (a command's reload, or
     // a refresh): every change seen before then is in it.
     void ReadFrom(Clock::time_point start);
+    // The window's last reading, begun at ReadFrom's start, ended at `end`.
+    // A re-listing is never due while a reading runs (a first start of a
+    // large register reads for longer than the interval), and the next one
+    // counts from the reading's end.
+    void ReadUntil(Clock::time_point end);
     // How long to wait for the next notification before Due may hold.
     Ms WaitFor(Clock::time_point now) const;
 
   private:
-    Clock::time_point NextDue() const;
+    Clock::time_point NextDue(Clock::time_point now) const;
+    Ms Poll() const;
 
     Timing timing_;
     bool watching_ = false;
@@ -62,6 +68,8 @@ class RefreshSchedule {
     Clock::time_point firstChange_{};
     Clock::time_point lastChange_{};
     Clock::time_point lastAsked_;
+    Clock::time_point readStart_{};
+    Clock::time_point readEnd_{};
 };
 
 } // namespace ombriel
