@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <deque>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -21,11 +22,17 @@ std::string Num(std::string prefix, int n) {
     return prefix;
 }
 
+// A text that outlives the test, for the entries' views.
+std::string_view Kept(std::string text) {
+    static std::deque<std::string> kept;
+    return kept.emplace_back(std::move(text));
+}
+
 // count links on one drive, row r named kr.dat.
 std::vector<LinkEntry> Links(int count) {
     std::vector<LinkEntry> links;
     for (int row = 1; row <= count; ++row)
-        links.push_back({row, Num("k", row) + ".dat", Num("C:\\a\\", row) + ".pdf"});
+        links.push_back({row, Kept(Num("k", row) + ".dat"), Kept(Num("C:\\a\\", row) + ".pdf")});
     return links;
 }
 
@@ -33,7 +40,7 @@ std::vector<LinkEntry> Links(int count) {
 std::vector<LinkEntry> LinksOnOwnServers(int count) {
     std::vector<LinkEntry> links;
     for (int row = 1; row <= count; ++row)
-        links.push_back({row, Num("k", row), Num("\\\\s", row) + "\\x"});
+        links.push_back({row, Kept(Num("k", row)), Kept(Num("\\\\s", row) + "\\x")});
     return links;
 }
 
@@ -77,7 +84,8 @@ TEST(LinkCheckQueue, OneCheckPerServerAtATimeAndABusyServerHoldsUpNoOther) {
     // Odd rows on a server that does not answer, even rows on drive D:.
     std::vector<LinkEntry> links;
     for (int row = 1; row <= 40; ++row)
-        links.push_back({row, Num("k", row), Num(row % 2 ? "\\\\dead\\s\\" : "D:\\live\\", row)});
+        links.push_back({row, Kept(Num("k", row)),
+                         Kept(Num(row % 2 ? "\\\\dead\\s\\" : "D:\\live\\", row))});
     q.SetEntries(links);
     q.ShowRows(1, 10, 100);
     const LinkCheckJob stuck = TakeNow(q);
@@ -179,6 +187,55 @@ TEST(LinkCheckQueue, AReloadKeepsResultsOfUnchangedEntriesAndChecksChangedTarget
     // A reload after that changes nothing: no row to check.
     EXPECT_EQ(q.SetEntries(reloaded), (std::vector<int>{2, 3}));
     EXPECT_FALSE(q.TryTake().has_value());
+}
+
+TEST(LinkCheckQueue, TheQueueKeepsItsOwnTextsAndFindsEntriesByKeyInAnyRowOrder) {
+    LinkCheckQueue q(30000);
+    // The caller's texts are gone once the entries are set; rows come in
+    // any order, and keys in an order of their own.
+    {
+        const std::vector<std::pair<int, std::string>> parts{
+            {3, "zeta.dat"}, {3, "\\\\s1\\z.pdf"}, {1, "alpha.dat"},
+            {1, "\\\\s2\\a.pdf"}, {2, "mid.dat"}, {2, "D:\\m.pdf"}};
+        std::string text;
+        for (const auto& part : parts)
+            text += part.second;
+        std::vector<LinkEntry> links;
+        size_t at = 0;
+        for (size_t i = 0; i < parts.size(); i += 2) {
+            const size_t keySize = parts[i].second.size();
+            const size_t pathSize = parts[i + 1].second.size();
+            links.push_back({parts[i].first, std::string_view(text).substr(at, keySize),
+                             std::string_view(text).substr(at + keySize, pathSize)});
+            at += keySize + pathSize;
+        }
+        q.SetEntries(links);
+        text.assign(text.size(), '#');
+    }
+    EXPECT_EQ(q.PathOf(3), "\\\\s1\\z.pdf");
+    EXPECT_EQ(q.PathOf(2), "D:\\m.pdf");
+    std::vector<std::pair<std::string, std::string>> jobs;
+    std::vector<LinkCheckJob> taken;
+    while (auto job = q.TryTake()) {
+        jobs.push_back({job->key, job->path});
+        taken.push_back(*job);
+    }
+    EXPECT_EQ(jobs, (std::vector<std::pair<std::string, std::string>>{
+                        {"alpha.dat", "\\\\s2\\a.pdf"},
+                        {"mid.dat", "D:\\m.pdf"},
+                        {"zeta.dat", "\\\\s1\\z.pdf"}}));
+    // Each result finds its entry by key, and each row's change is told once.
+    for (const LinkCheckJob& job : taken)
+        EXPECT_TRUE(q.Complete(job, false, 100));
+    q.Found(1, true, 150);
+    q.Found(1, false, 160);
+    const std::vector<LinkMarkChange> changes = q.TakeChanges();
+    ASSERT_EQ(changes.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(changes[size_t(i)].row, i + 1);
+        EXPECT_TRUE(changes[size_t(i)].missing);
+    }
+    EXPECT_TRUE(q.TakeChanges().empty());
 }
 
 TEST(LinkCheckQueue, AResultForAnEntryThatChangedMeanwhileIsDropped) {

@@ -156,13 +156,22 @@ void LinkMarks::Reload(const std::vector<StoredRecord>& records,
     if (!shared_)
         return;
     const std::string folder = support::Utf8FromPath(startFolder);
-    std::vector<LinkEntry> links;
+    // Where a double-click looks for each target, end to end in one text.
+    std::string paths;
+    std::vector<std::pair<size_t, size_t>> pathAt; // (record, end of its path)
     for (size_t i = 0; i < records.size(); ++i) {
-        const StoredRecord& r = records[i];
-        if (r.fields.target.empty())
+        if (records[i].fields.target.empty())
             continue;
-        // Where a double-click looks for it.
-        links.push_back({int(i) + 1, r.fileName, DocumentPath(r.fields.target, folder)});
+        paths += DocumentPath(records[i].fields.target, folder);
+        pathAt.push_back({i, paths.size()});
+    }
+    std::vector<LinkEntry> links;
+    links.reserve(pathAt.size());
+    size_t start = 0;
+    for (const auto& [i, end] : pathAt) {
+        links.push_back({int(i) + 1, records[i].fileName,
+                         std::string_view(paths).substr(start, end - start)});
+        start = end;
     }
     for (int row : shared_->queue.SetEntries(std::move(links))) {
         if (row >= model_.Rows())

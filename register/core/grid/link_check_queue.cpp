@@ -22,53 +22,68 @@ std::string ServerOf(std::string_view path) {
     return server;
 }
 
+LinkCheckQueue::Entry* LinkCheckQueue::Entries::Find(std::string_view key, std::string_view path) {
+    auto at = std::lower_bound(byKey.begin(), byKey.end(), key,
+                               [&](uint32_t i, std::string_view k) { return KeyOf(list[i]) < k; });
+    if (at == byKey.end() || KeyOf(list[*at]) != key || PathOf(list[*at]) != path)
+        return nullptr;
+    return &list[*at];
+}
+
 std::vector<int> LinkCheckQueue::SetEntries(std::vector<LinkEntry> entries) {
     std::vector<int> missing;
     {
         std::lock_guard lock(mutex_);
-        // The old entries stay alive until the new ones took what they knew
-        // (the views of the old index point into them).
-        std::vector<Entry> old = std::move(entries_);
-        std::unordered_map<std::string_view, size_t> oldByKey = std::move(byKey_);
+        // The old entries stay until the new ones took what they knew.
+        Entries old = std::move(entries_);
+        entries_ = Entries{};
         std::sort(entries.begin(), entries.end(),
                   [](const LinkEntry& a, const LinkEntry& b) { return a.row < b.row; });
-        entries_.clear();
-        entries_.reserve(entries.size());
+        size_t textSize = 0;
+        for (const LinkEntry& link : entries)
+            textSize += link.key.size() + link.path.size();
+        entries_.text.reserve(textSize);
+        entries_.list.reserve(entries.size());
         // Neighbouring rows mostly share their server: looked up once.
         auto server = servers_.end();
-        for (LinkEntry& link : entries) {
+        for (const LinkEntry& link : entries) {
             Entry e;
             e.row = link.row;
-            e.key = std::move(link.key);
-            e.path = std::move(link.path);
-            std::string name = ServerOf(e.path);
+            e.keyAt = entries_.text.size();
+            e.keySize = uint32_t(link.key.size());
+            e.pathSize = uint32_t(link.path.size());
+            entries_.text += link.key;
+            entries_.text += link.path;
+            std::string name = ServerOf(link.path);
             if (server == servers_.end() || server->first != name)
                 server = servers_.try_emplace(std::move(name)).first;
             e.server = server;
             // Known only for the same target: a changed path is never shown
             // with the old path's mark.
-            if (auto known = oldByKey.find(e.key);
-                known != oldByKey.end() && old[known->second].path == e.path) {
-                e.state = old[known->second].state;
-                e.checkedAt = old[known->second].checkedAt;
+            if (const Entry* known = old.Find(link.key, link.path)) {
+                e.state = known->state;
+                e.checkedAt = known->checkedAt;
             }
-            entries_.push_back(std::move(e));
+            entries_.list.push_back(e);
         }
-        byKey_.clear();
-        byKey_.reserve(entries_.size());
-        for (size_t i = 0; i < entries_.size(); ++i)
-            byKey_.emplace(entries_[i].key, i);
+        entries_.byKey.resize(entries_.list.size());
+        for (size_t i = 0; i < entries_.byKey.size(); ++i)
+            entries_.byKey[i] = uint32_t(i);
+        std::sort(entries_.byKey.begin(), entries_.byKey.end(), [&](uint32_t a, uint32_t b) {
+            return entries_.KeyOf(entries_.list[a]) < entries_.KeyOf(entries_.list[b]);
+        });
 
         ready_.clear();
         onScreen_.clear();
         changes_.clear();
         for (auto& [name, server] : servers_)
             server.waiting.clear();
-        for (size_t i = 0; i < entries_.size(); ++i) {
-            if (entries_[i].state == State::Unknown)
-                entries_[i].server->second.waiting.push_back(i);
-            else if (entries_[i].state == State::Missing)
-                missing.push_back(entries_[i].row);
+        for (size_t i = 0; i < entries_.list.size(); ++i) {
+            const Entry& e = entries_.list[i];
+            if (e.state == State::Unknown)
+                e.server->second.waiting.push_back(i);
+            else if (e.state == State::Missing)
+                missing.push_back(e.row);
         }
         for (auto& [name, server] : servers_)
             MakeReady(server);
@@ -78,9 +93,10 @@ std::vector<int> LinkCheckQueue::SetEntries(std::vector<LinkEntry> entries) {
 }
 
 LinkCheckQueue::Entry* LinkCheckQueue::EntryAt(int row) {
-    auto at = std::lower_bound(entries_.begin(), entries_.end(), row,
+    auto& list = entries_.list;
+    auto at = std::lower_bound(list.begin(), list.end(), row,
                                [](const Entry& e, int r) { return e.row < r; });
-    return at != entries_.end() && at->row == row ? &*at : nullptr;
+    return at != list.end() && at->row == row ? &*at : nullptr;
 }
 
 const LinkCheckQueue::Entry* LinkCheckQueue::EntryAt(int row) const {
@@ -101,11 +117,12 @@ void LinkCheckQueue::ShowRows(int firstRow, int lastRow, int64_t nowMs) {
         std::lock_guard lock(mutex_);
         shownAt_ = nowMs;
         onScreen_.clear();
-        auto at = std::lower_bound(entries_.begin(), entries_.end(), firstRow,
+        const auto& list = entries_.list;
+        auto at = std::lower_bound(list.begin(), list.end(), firstRow,
                                    [](const Entry& e, int r) { return e.row < r; });
-        for (; at != entries_.end() && at->row <= lastRow; ++at) {
+        for (; at != list.end() && at->row <= lastRow; ++at) {
             if (Stale(*at))
-                onScreen_.push_back(size_t(at - entries_.begin()));
+                onScreen_.push_back(size_t(at - list.begin()));
         }
         if (onScreen_.empty())
             return;
@@ -115,14 +132,15 @@ void LinkCheckQueue::ShowRows(int firstRow, int lastRow, int64_t nowMs) {
 
 LinkCheckJob LinkCheckQueue::Hand(Entry& e) {
     e.server->second.busy = true;
-    return LinkCheckJob{e.key, e.path, e.server->first};
+    return LinkCheckJob{std::string(entries_.KeyOf(e)), std::string(entries_.PathOf(e)),
+                        e.server->first};
 }
 
 std::optional<LinkCheckJob> LinkCheckQueue::TakeOnScreen() {
     // A handful of rows: a row whose server is busy waits in place for its
     // turn, the rows after it go on.
     for (size_t i = 0; i < onScreen_.size(); ++i) {
-        Entry& e = entries_[onScreen_[i]];
+        Entry& e = entries_.list[onScreen_[i]];
         if (!Stale(e)) {
             onScreen_.erase(onScreen_.begin() + std::ptrdiff_t(i--));
             continue;
@@ -144,7 +162,7 @@ std::optional<LinkCheckJob> LinkCheckQueue::TakeNext() {
             continue;
         const size_t index = server->waiting.front();
         server->waiting.pop_front();
-        Entry& e = entries_[index];
+        Entry& e = entries_.list[index];
         // Checked meanwhile because it was on screen: nothing more to do.
         if (e.state != State::Unknown) {
             MakeReady(*server);
@@ -183,7 +201,9 @@ bool LinkCheckQueue::Record(Entry& e, bool exists, int64_t nowMs) {
     e.checkedAt = nowMs;
     if (wasMissing == !exists)
         return false;
-    changes_[e.row] = !exists;
+    if (!e.changed)
+        changes_.push_back(size_t(&e - entries_.list.data()));
+    e.changed = true;
     return true;
 }
 
@@ -196,9 +216,8 @@ bool LinkCheckQueue::Complete(const LinkCheckJob& job, bool exists, int64_t nowM
             MakeReady(server->second);
         }
         // The entry may have changed or gone while it was checked.
-        if (auto known = byKey_.find(job.key);
-            known != byKey_.end() && entries_[known->second].path == job.path)
-            changed = Record(entries_[known->second], exists, nowMs);
+        if (Entry* e = entries_.Find(job.key, job.path))
+            changed = Record(*e, exists, nowMs);
     }
     // The server is free again for the checks waiting on it.
     wake_.notify_all();
@@ -215,8 +234,13 @@ std::vector<LinkMarkChange> LinkCheckQueue::TakeChanges() {
     std::lock_guard lock(mutex_);
     std::vector<LinkMarkChange> out;
     out.reserve(changes_.size());
-    for (const auto& [row, missing] : changes_)
-        out.push_back({row, missing});
+    // In row order, as the entries are.
+    std::sort(changes_.begin(), changes_.end());
+    for (size_t i : changes_) {
+        Entry& e = entries_.list[i];
+        e.changed = false;
+        out.push_back({e.row, e.state == State::Missing});
+    }
     changes_.clear();
     return out;
 }
@@ -230,7 +254,7 @@ bool LinkCheckQueue::IsMissing(int row) const {
 std::optional<std::string> LinkCheckQueue::PathOf(int row) const {
     std::lock_guard lock(mutex_);
     const Entry* e = EntryAt(row);
-    return e ? std::optional<std::string>(e->path) : std::nullopt;
+    return e ? std::optional<std::string>(entries_.PathOf(*e)) : std::nullopt;
 }
 
 void LinkCheckQueue::Stop() {
@@ -243,7 +267,7 @@ void LinkCheckQueue::Stop() {
 
 size_t LinkCheckQueue::PendingCount() const {
     std::lock_guard lock(mutex_);
-    return size_t(std::count_if(entries_.begin(), entries_.end(),
+    return size_t(std::count_if(entries_.list.begin(), entries_.list.end(),
                                 [](const Entry& e) { return e.state == State::Unknown; }));
 }
 

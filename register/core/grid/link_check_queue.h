@@ -17,17 +17,18 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace ombriel {
 
 // A link entry of the grid: its row, its record file's name and the path its
-// existence is tested on.
+// existence is tested on. The texts are the caller's, looked at only while
+// SetEntries runs: the queue keeps its own copy of all of them in one piece,
+// so a register of tens of thousands of links holds no string per link.
 struct LinkEntry {
     int row = 0;
-    std::string key;
-    std::string path;
+    std::string_view key;
+    std::string_view path;
 };
 
 struct LinkCheckJob {
@@ -99,11 +100,26 @@ class LinkCheckQueue {
     using Servers = std::map<std::string, Server, std::less<>>;
     struct Entry {
         int row = 0;
-        std::string key;
-        std::string path;
-        Servers::iterator server;
+        uint32_t keySize = 0;
+        uint32_t pathSize = 0;
         State state = State::Unknown;
+        bool changed = false; // in changes_
+        size_t keyAt = 0;     // in the texts, the path right after the key
+        Servers::iterator server;
         int64_t checkedAt = 0;
+    };
+    // The entries of a reload with their texts, and their index by key.
+    struct Entries {
+        std::vector<Entry> list; // in row order
+        std::string text;
+        std::vector<uint32_t> byKey; // indexes into list, in the order of their keys
+        std::string_view KeyOf(const Entry& e) const {
+            return std::string_view(text).substr(e.keyAt, e.keySize);
+        }
+        std::string_view PathOf(const Entry& e) const {
+            return std::string_view(text).substr(e.keyAt + e.keySize, e.pathSize);
+        }
+        Entry* Find(std::string_view key, std::string_view path);
     };
 
     Entry* EntryAt(int row);
@@ -119,16 +135,14 @@ class LinkCheckQueue {
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool stopped_ = false;
-    std::vector<Entry> entries_; // in row order
-    // Key -> entries_ index; the views point into entries_' own keys.
-    std::unordered_map<std::string_view, size_t> byKey_;
+    Entries entries_;
     Servers servers_;
     // Servers free to check, by the entry index of their first waiting row,
     // so the rest of the register goes in row order across servers.
     std::set<std::pair<size_t, Server*>> ready_;
     std::vector<size_t> onScreen_; // entries on screen still to check
     int64_t shownAt_ = 0;          // the moment of the last ShowRows
-    std::map<int, bool> changes_;  // row -> missing
+    std::vector<size_t> changes_;  // entries whose mark changed, each once
 };
 
 } // namespace ombriel
