@@ -44,6 +44,9 @@ Run StartAndWaitForGrid(const std::filesystem::path& exe, const std::filesystem:
     pmc.cb = sizeof pmc;
     if (GetProcessMemoryInfo(p.Handle(), &pmc, sizeof pmc)) {
         run.peakWorkingSet = pmc.PeakWorkingSetSize;
+        // Wine reports the private bytes of the moment as their peak, so
+        // under Wine this is what the filled grid holds; the working set's
+        // peak is a true one.
         run.peakPrivate = pmc.PeakPagefileUsage;
     }
     PostMessageW(form, WM_CLOSE, 0, 0);
@@ -104,7 +107,7 @@ int wmain(int argc, wchar_t** argv) {
     const double emptyBare = BareProcessMs(benchExe, std::filesystem::absolute(argv[3]));
     std::printf("%-12s %8s %-7s %11s %9s %9s %9s %6s %11s %11s\n", "register", "rows", "start",
                 "program ms", "bare ms", "fill net", "bare net", "ratio", "peak WS MiB",
-                "peak priv");
+                "priv MiB");
     std::printf("%-12s %8d %-7s %11.1f %9.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
                 "-", empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
                 empty.peakPrivate / 1048576.0);
