@@ -73,6 +73,54 @@ void ForgetCaches() {
     }
 }
 
+// Another PC's add and delete on an open register (a second start): the time
+// from the record file's appearance, then its removal, until the grid's row
+// count shows it. The record is a copy of one already there, under a new name.
+struct LiveDelays {
+    double addMs = -1;
+    double deleteMs = -1;
+};
+
+LiveDelays OtherPcChangeOnScreen(const std::filesystem::path& exe,
+                                 const std::filesystem::path& folder) {
+    LiveDelays delays;
+    const std::filesystem::path doc = folder / L"Doc";
+    std::filesystem::path model;
+    for (const auto& entry : std::filesystem::directory_iterator(doc)) {
+        if (entry.path().extension() == L".dat") {
+            model = entry.path();
+            break;
+        }
+    }
+    if (model.empty())
+        return delays;
+    ui::Process p = ui::Process::Start(exe, L"", folder);
+    WaitForInputIdle(p.Handle(), 600000);
+    HWND form = ui::WaitForWindow(p.Id(), L"OmbrielForm1", {}, 10000);
+    if (!form)
+        return delays;
+    HWND list = ui::Child(form, 1000);
+    const int rows = ui::ListViewItemCount(list);
+    const std::filesystem::path added = doc / L"Altro PC.pdf.dat";
+    auto until = [&](int count) {
+        const auto t0 = std::chrono::steady_clock::now();
+        if (!ui::WaitUntil([&] { return ui::ListViewItemCount(list) == count; }, 30000, 5))
+            return -1.0;
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+            .count();
+    };
+    // Written beside, then renamed into place, as a writer on another PC does.
+    const std::filesystem::path beside = doc / L"Altro PC.pdf.dat.tmp~";
+    std::filesystem::copy_file(model, beside, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::rename(beside, added);
+    delays.addMs = until(rows + 1);
+    std::filesystem::remove(added);
+    delays.deleteMs = until(rows);
+    PostMessageW(form, WM_CLOSE, 0, 0);
+    p.WaitExit(10000);
+    return delays;
+}
+
 template <class T> T Median(std::vector<T> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
@@ -159,6 +207,9 @@ int wmain(int argc, wchar_t** argv) {
                         folder.filename().string().c_str(), r.rows, what, r.ms, Median(bares), fill,
                         bareNet, fill / bareNet, ws / 1048576.0, priv / 1048576.0);
         }
+        const LiveDelays live = OtherPcChangeOnScreen(exe, folder);
+        std::printf("%-12s another PC's add on screen in %.0f ms, its delete in %.0f ms\n",
+                    folder.filename().string().c_str(), live.addMs, live.deleteMs);
         std::printf("%-12s first/bare of each pair:", folder.filename().string().c_str());
         for (double ratio : pairRatios)
             std::printf(" %.2f", ratio);
