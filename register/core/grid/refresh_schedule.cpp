@@ -34,7 +34,7 @@ RefreshSchedule::Ms RefreshSchedule::Poll() const {
 }
 
 RefreshSchedule::Clock::time_point RefreshSchedule::NextDue(Clock::time_point now) const {
-    const Ms spacing = cost_ * timing_.costFactor;
+    const Ms spacing = cost_ * timing_.costPercent / 100;
     if (pending_) {
         const auto burstOver =
             std::min(lastChange_ + timing_.quiet, firstChange_ + timing_.longestBurst);

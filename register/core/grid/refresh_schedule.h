@@ -25,7 +25,10 @@ class RefreshSchedule {
         Ms longestBurst{500};    // a burst that never ends is refreshed after this
         Ms pollWatched{10000};   // re-listing while notifications work
         Ms pollUnwatched{1000};  // re-listing while they do not
-        int costFactor = 2;      // refreshes at least this many times their cost apart
+        // Refreshes start at least this share of their cost apart: the window
+        // keeps a third of its time under a stream of changes, and a change
+        // just after a refresh of a large register (1 s here) waits little.
+        int costPercent = 150;
         int pollCostFactor = 10; // re-listings with no change seen: further apart still
     };
 
