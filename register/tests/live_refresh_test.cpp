@@ -131,6 +131,19 @@ TEST(RefreshSchedule, NoRelistingFallsDueWhileAReadingRunsButAChangeStillDoes) {
     EXPECT_TRUE(c.Due(t0 + 17500ms));
 }
 
+TEST(RefreshSchedule, AChangeJustAfterACostlyRefreshCountsItsSpacingFromThatRefreshsStart) {
+    // Another PC's delete right after its add was shown, on a large register.
+    RefreshSchedule s(Timing(), t0);
+    s.SetWatching(true);
+    s.Asked(t0 + 100ms);
+    s.ReadFrom(t0 + 110ms);
+    s.ReadUntil(t0 + 870ms);
+    s.SetRefreshCost(760ms);
+    s.Changed(t0 + 900ms);
+    EXPECT_FALSE(s.Due(t0 + 1245ms));
+    EXPECT_TRUE(s.Due(t0 + 1250ms)) << "one and a half times the cost after the reading began";
+}
+
 TEST(RefreshSchedule, WaitForSaysHowLongUntilTheNextRefreshIsDue) {
     RefreshSchedule s(Timing(), t0);
     s.SetWatching(true);

@@ -25,7 +25,6 @@ void RefreshSchedule::ReadFrom(Clock::time_point start) {
 
 void RefreshSchedule::ReadUntil(Clock::time_point end) {
     readEnd_ = std::max(readEnd_, end);
-    lastAsked_ = std::max(lastAsked_, end);
 }
 
 RefreshSchedule::Ms RefreshSchedule::Poll() const {
@@ -43,7 +42,7 @@ RefreshSchedule::Clock::time_point RefreshSchedule::NextDue(Clock::time_point no
     // A reading under way lists Doc itself; look again an interval later.
     if (readStart_ > readEnd_)
         return std::max(lastAsked_, now) + Poll();
-    return lastAsked_ + Poll();
+    return std::max(lastAsked_, readEnd_) + Poll();
 }
 
 bool RefreshSchedule::Due(Clock::time_point now) const {

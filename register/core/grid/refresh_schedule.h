@@ -55,7 +55,8 @@ class RefreshSchedule {
     // The window's last reading, begun at ReadFrom's start, ended at `end`.
     // A re-listing is never due while a reading runs (a first start of a
     // large register reads for longer than the interval), and the next one
-    // counts from the reading's end.
+    // counts from the reading's end. The spacing of refreshes for changes
+    // still counts from their start.
     void ReadUntil(Clock::time_point end);
     // How long to wait for the next notification before Due may hold.
     Ms WaitFor(Clock::time_point now) const;
