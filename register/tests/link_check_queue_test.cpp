@@ -84,8 +84,8 @@ TEST(LinkCheckQueue, OneCheckPerServerAtATimeAndABusyServerHoldsUpNoOther) {
     // Odd rows on a server that does not answer, even rows on drive D:.
     std::vector<LinkEntry> links;
     for (int row = 1; row <= 40; ++row)
-        links.push_back({row, Kept(Num("k", row)),
-                         Kept(Num(row % 2 ? "\\\\dead\\s\\" : "D:\\live\\", row))});
+        links.push_back(
+            {row, Kept(Num("k", row)), Kept(Num(row % 2 ? "\\\\dead\\s\\" : "D:\\live\\", row))});
     q.SetEntries(links);
     q.ShowRows(1, 10, 100);
     const LinkCheckJob stuck = TakeNow(q);
@@ -194,9 +194,9 @@ TEST(LinkCheckQueue, TheQueueKeepsItsOwnTextsAndFindsEntriesByKeyInAnyRowOrder) 
     // The caller's texts are gone once the entries are set; rows come in
     // any order, and keys in an order of their own.
     {
-        const std::vector<std::pair<int, std::string>> parts{
-            {3, "zeta.dat"}, {3, "\\\\s1\\z.pdf"}, {1, "alpha.dat"},
-            {1, "\\\\s2\\a.pdf"}, {2, "mid.dat"}, {2, "D:\\m.pdf"}};
+        const std::vector<std::pair<int, std::string>> parts{{3, "zeta.dat"},  {3, "\\\\s1\\z.pdf"},
+                                                             {1, "alpha.dat"}, {1, "\\\\s2\\a.pdf"},
+                                                             {2, "mid.dat"},   {2, "D:\\m.pdf"}};
         std::string text;
         for (const auto& part : parts)
             text += part.second;
@@ -220,10 +220,10 @@ TEST(LinkCheckQueue, TheQueueKeepsItsOwnTextsAndFindsEntriesByKeyInAnyRowOrder) 
         jobs.push_back({job->key, job->path});
         taken.push_back(*job);
     }
-    EXPECT_EQ(jobs, (std::vector<std::pair<std::string, std::string>>{
-                        {"alpha.dat", "\\\\s2\\a.pdf"},
-                        {"mid.dat", "D:\\m.pdf"},
-                        {"zeta.dat", "\\\\s1\\z.pdf"}}));
+    EXPECT_EQ(jobs,
+              (std::vector<std::pair<std::string, std::string>>{{"alpha.dat", "\\\\s2\\a.pdf"},
+                                                                {"mid.dat", "D:\\m.pdf"},
+                                                                {"zeta.dat", "\\\\s1\\z.pdf"}}));
     // Each result finds its entry by key, and each row's change is told once.
     for (const LinkCheckJob& job : taken)
         EXPECT_TRUE(q.Complete(job, false, 100));

@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <climits>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
 #include <cstdlib>
 #include <cwchar>
@@ -169,8 +169,8 @@ void LinkMarks::Reload(const std::vector<StoredRecord>& records,
     links.reserve(pathAt.size());
     size_t start = 0;
     for (const auto& [i, end] : pathAt) {
-        links.push_back({int(i) + 1, records[i].fileName,
-                         std::string_view(paths).substr(start, end - start)});
+        links.push_back(
+            {int(i) + 1, records[i].fileName, std::string_view(paths).substr(start, end - start)});
         start = end;
     }
     for (int row : shared_->queue.SetEntries(std::move(links))) {

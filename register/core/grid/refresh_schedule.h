@@ -21,10 +21,10 @@ class RefreshSchedule {
     using Ms = std::chrono::milliseconds;
 
     struct Timing {
-        Ms quiet{150};           // the folder quiet this long ends a burst
-        Ms longestBurst{500};    // a burst that never ends is refreshed after this
-        Ms pollWatched{10000};   // re-listing while notifications work
-        Ms pollUnwatched{1000};  // re-listing while they do not
+        Ms quiet{150};          // the folder quiet this long ends a burst
+        Ms longestBurst{500};   // a burst that never ends is refreshed after this
+        Ms pollWatched{10000};  // re-listing while notifications work
+        Ms pollUnwatched{1000}; // re-listing while they do not
         // Refreshes start at least this share of their cost apart: the window
         // keeps a third of its time under a stream of changes, and a change
         // just after a refresh of a large register (1 s here) waits little.
