@@ -187,13 +187,19 @@ void LinkMarks::Reload(const std::vector<StoredRecord>& records,
     ShowRowsOnScreen();
 }
 
-void LinkMarks::ShowRowsOnScreen() {
+std::pair<int, int> LinkMarks::RowsOnScreen() const {
     if (!list_ || !IsWindowVisible(list_))
-        return;
+        return {0, -1};
     const int top = ListView_GetTopIndex(list_);
     const int count = ListView_GetCountPerPage(list_);
     // Model rows are items + 1; one more for the row cut off at the bottom.
-    shared_->queue.ShowRows(top + 1, top + count + 1, NowMs());
+    return {top + 1, top + count + 1};
+}
+
+void LinkMarks::ShowRowsOnScreen() {
+    const auto [first, last] = RowsOnScreen();
+    if (first <= last)
+        shared_->queue.ShowRows(first, last, NowMs());
 }
 
 void LinkMarks::ApplyChanges() {
@@ -202,11 +208,7 @@ void LinkMarks::ApplyChanges() {
     // Only rows on screen are redrawn, and in one go: a start that finds
     // thousands of targets missing would otherwise invalidate each row by
     // itself, which under Wine kept the window busy for seconds.
-    int top = 0, bottom = -1;
-    if (list_ && IsWindowVisible(list_)) {
-        top = ListView_GetTopIndex(list_) + 1;
-        bottom = top + ListView_GetCountPerPage(list_);
-    }
+    const auto [top, bottom] = RowsOnScreen();
     int firstShown = INT_MAX, lastShown = -1;
     for (const LinkMarkChange& change : shared_->queue.TakeChanges()) {
         if (change.row < 1 || change.row >= model_.Rows())

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ombriel {
@@ -68,6 +69,8 @@ class LinkMarks {
 
   private:
     struct Shared;
+    // The model rows on screen, first to last (none: first > last).
+    std::pair<int, int> RowsOnScreen() const;
     void ShowRowsOnScreen();
     void ApplyChanges();
 
