@@ -41,6 +41,8 @@ TEST(NameTable, ExactNamesKeepTheirCaseAndOnlyTheAdmittedAreEntered) {
     EXPECT_EQ(exact.Find("A.PDF.dat"), 1u);
     EXPECT_EQ(exact.Find("a.pdf"), NameTable::npos) << "not admitted";
     EXPECT_EQ(exact.Find("B.DOC.dat"), NameTable::npos);
+    EXPECT_EQ(exact.NotEntered(), (std::vector<char>{0, 0, 1, 0, 1}))
+        << "the name not admitted, and the later of two same names";
     EXPECT_EQ(NameTable().Find("a.pdf.dat"), NameTable::npos) << "an empty table";
 }
 

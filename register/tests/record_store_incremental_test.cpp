@@ -78,6 +78,16 @@ TEST_F(IncrementalStore, RefreshReadsOnlyNewAndChangedRecordsAndKeepsTheOrder) {
               (std::vector<std::string>{"a.doc.dat", "B.pdf.dat", "c.xls.dat", "d.txt.dat"}));
     EXPECT_EQ(Find(store, "B.pdf.dat")->fields.description, "dopo, più lunga");
     EXPECT_EQ(Find(store, "d.txt.dat")->fields.target, "Z:\\x\\d.txt");
+
+    // The first record gone: every other one closes up, and keeps its text
+    // and what was listed of it.
+    std::filesystem::remove(doc / "a.doc.dat");
+    platform.ResetReads();
+    ASSERT_FALSE(store.Refresh());
+    EXPECT_EQ(platform.RecordReads(), 0);
+    EXPECT_EQ(Names(store), (std::vector<std::string>{"B.pdf.dat", "c.xls.dat", "d.txt.dat"}));
+    EXPECT_EQ(Find(store, "c.xls.dat")->fields.description, "prima c.xls.dat");
+    EXPECT_EQ(Find(store, "d.txt.dat")->fields.description, "nuova");
 }
 
 TEST_F(IncrementalStore, FewNewNamesAmongManyLandWhereAFullSortPutsThem) {

@@ -58,6 +58,14 @@ size_t NameTable::Find(std::string_view name) const {
     return npos;
 }
 
+std::vector<char> NameTable::NotEntered() const {
+    std::vector<char> flags(listing_ ? listing_->size() : 0, 1);
+    for (const uint32_t slot : slots_)
+        if (slot != 0)
+            flags[slot - 1] = 0;
+    return flags;
+}
+
 size_t NameTable::Hash(std::string_view name) const {
     uint64_t h = 14695981039346656037ull;
     for (size_t i = 0; i < name.size(); ++i) {

@@ -31,6 +31,9 @@ class NameTable {
     size_t Find(std::string_view name) const;
     // How many names were entered.
     size_t Count() const { return count_; }
+    // By position in the listing: 1 where Find never answers with that
+    // position (a name not admitted, or a later one matching an earlier).
+    std::vector<char> NotEntered() const;
 
   private:
     size_t Hash(std::string_view name) const;

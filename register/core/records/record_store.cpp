@@ -102,48 +102,55 @@ RecordStore::ListingIndex RecordStore::IndexListing(const FolderListing& listing
     index.records = NameTable(listing, NameTable::Match::Exact, [](std::string_view name) {
         return !IsTemporaryFileName(name) && IsRecordFileName(name);
     });
-    index.taken.assign(listing.size(), 0);
+    index.taken = index.records.NotEntered();
     index.present = NameTable(listing, NameTable::Match::Folded);
     return index;
 }
 
 RecordStore::CarriedOver RecordStore::CarryOver(const FolderListing& listing, ListingIndex& index) {
-    // The records kept, in their order, then the new ones in the listing's
-    // order, all in one vector whose records stay where they are while the
-    // changed ones are read.
+    // In place: a command's reload keeps nearly every record of a large
+    // register, and then moves few or none, where a second vector of them
+    // all would be filled and its room taken on every reload.
+    std::vector<StoredRecord>& records = *records_;
     CarriedOver out;
-    out.records.reserve(index.records.Count());
-    for (StoredRecord& r : *records_) {
-        const size_t at = index.records.Find(r.fileName);
+    out.listedAt.reserve(index.records.Count());
+    size_t kept = 0;
+    for (size_t i = 0; i < records.size(); ++i) {
+        const size_t at = index.records.Find(records[i].fileName);
         if (at == NameTable::npos || index.taken[at]) {
             out.removed = true;
             continue;
         }
         index.taken[at] = 1;
-        out.records.push_back(std::move(r));
+        if (kept != i)
+            records[kept] = std::move(records[i]);
+        ++kept;
+        out.listedAt.push_back(uint32_t(at));
     }
-    out.keptCount = out.records.size();
+    records.erase(records.begin() + ptrdiff_t(kept), records.end());
+    out.keptCount = kept;
+    records.reserve(index.records.Count());
     for (size_t at = 0; at < listing.size(); ++at) {
-        if (index.taken[at] || index.records.Find(listing[at].name) != at)
+        if (index.taken[at])
             continue;
         index.taken[at] = 1;
         StoredRecord r;
         r.fileName = listing[at].name;
-        out.records.push_back(std::move(r));
+        records.push_back(std::move(r));
+        out.listedAt.push_back(uint32_t(at));
     }
-    // Only moved-from shells are left: their room goes before more is taken.
-    *records_ = std::vector<StoredRecord>();
     return out;
 }
 
 std::vector<StoredRecord*> RecordStore::RecordsToRead(std::vector<StoredRecord>& records,
                                                       const FolderListing& listing,
-                                                      const ListingIndex& index) {
+                                                      const std::vector<uint32_t>& listedAt) {
     // New records, changed ones, and those read too soon after their last
     // write to be trusted unread.
     std::vector<StoredRecord*> jobs;
-    for (StoredRecord& r : records) {
-        const ListedFile& f = listing[index.records.Find(r.fileName)];
+    for (size_t i = 0; i < records.size(); ++i) {
+        StoredRecord& r = records[i];
+        const ListedFile& f = listing[listedAt[i]];
         if (r.settled && r.size == f.size && r.writeTime == f.writeTime)
             continue;
         r.size = f.size;
@@ -176,13 +183,14 @@ Error RecordStore::Refresh() {
 
     ListingIndex index = IndexListing(listing);
     CarriedOver carried = CarryOver(listing, index);
-    std::vector<StoredRecord>& records = carried.records;
-    const std::vector<StoredRecord*> jobs = RecordsToRead(records, listing, index);
+    std::vector<StoredRecord>& records = *records_;
+    const std::vector<StoredRecord*> jobs = RecordsToRead(records, listing, carried.listedAt);
     // Which documents are there is known from the listing alone; it goes,
     // with its index, before the records' texts are read into their room.
     NoteUnlistedDocuments(records, index.present);
     index = ListingIndex();
     listing.clear();
+    carried.listedAt = std::vector<uint32_t>();
     {
         // The readers fill the records' texts while this thread works out
         // their order from the names alone, then joins them.
@@ -196,7 +204,6 @@ Error RecordStore::Refresh() {
     if (!jobs.empty() || carried.removed)
         cacheDirty_ = true;
     KeepMissingFileEntries(records); // a link has no document in Doc
-    *records_ = std::move(records);
     return {};
 }
 

@@ -79,15 +79,17 @@ class RecordStore {
     };
 
     // The listing as a refresh looks at it: the record files by name, each
-    // flagged once taken, and every name for the test whether a document is
-    // there.
+    // flagged once taken (every other name of the listing is flagged from
+    // the start), and every name for the test whether a document is there.
     struct ListingIndex {
         NameTable records;
         std::vector<char> taken; // by position in the listing
         NameTable present;
     };
+    // records_ after the carry-over: the kept records first, in their order,
+    // then the new ones.
     struct CarriedOver {
-        std::vector<StoredRecord> records; // the kept ones first, in their order
+        std::vector<uint32_t> listedAt; // each record's position in the listing
         size_t keptCount = 0;
         bool removed = false; // some record of the last refresh is gone
     };
@@ -95,12 +97,12 @@ class RecordStore {
     void LoadCache();
     // Also notes the listing's temporaries.
     ListingIndex IndexListing(const FolderListing& listing);
-    // Moves the records still listed out of records_, then adds the new ones.
+    // Drops from records_ the records no longer listed, then adds the new ones.
     CarriedOver CarryOver(const FolderListing& listing, ListingIndex& index);
     // Takes the listed size and time into each record that must be read.
     static std::vector<StoredRecord*> RecordsToRead(std::vector<StoredRecord>& records,
                                                     const FolderListing& listing,
-                                                    const ListingIndex& index);
+                                                    const std::vector<uint32_t>& listedAt);
     // A file entry whose document is not in Doc is marked in two steps: by
     // the listing, before the records are read; then, once read, only the
     // file entries (no link target) keep the mark.
