@@ -101,6 +101,16 @@ for case in "pieces 8 -n 8" "size 100 -b 100M"; do
   awk -v n0="${med[native 0]}" -v n1="${med[native 1]}" -v w0="${med[windows 0]}" \
       -v w1="${med[windows 1]}" 'BEGIN{
     printf "  speed with CRC / without: native %.2f, under Wine %.2f\n", n0 / n1, w0 / w1 }'
+  # A busy moment only ever adds time, and it seldom falls on both runs of
+  # one round: the ratio of each round's two runs, and that of the two best
+  # runs, show a cost of a few per cent that the medians' swings can hide.
+  for where in native windows; do
+    python3 -c "import statistics,sys
+w0 = list(map(float, sys.argv[2].split())); w1 = list(map(float, sys.argv[3].split()))
+print('  %s: median of the rounds\' ratios %.2f, best without / best with %.2f' % (sys.argv[1],
+      statistics.median(a / b for a, b in zip(w0, w1)), min(w0) / min(w1)))" \
+      "$([ $where = native ] && echo native || echo 'under Wine')" "${runS[$where 0]}" "${runS[$where 1]}"
+  done
   # Processor time hardly moves with the load of other programs, which a
   # shared machine's clock times show; Wine's server is not counted.
   awk -v n0="${cpu[native 0]}" -v n1="${cpu[native 1]}" -v w0="${cpu[windows 0]}" \
