@@ -5,7 +5,7 @@
 # start (no cache), the second start (the first one's cache) and a command's
 # reload after one record changed. Under Wine, then, Ombriel.exe started on
 # each register (time until the window shows the filled grid, peak memory),
-# at a first and a second start.
+# at a first and a second start. Natively, the peak memory of each run.
 # With BENCH_BEFORE="<commit> ..." the same figures of those commits' programs
 # are taken in the same run (each tree is built in build/bench-before-<commit>).
 # BENCH_ROUNDS sets how many times the bare loop and the first start alternate
@@ -47,11 +47,14 @@ done
 mkdir -p "$work/reg_0"
 printf '""\r\n""\r\n""\r\n' > "$work/reg_0/Ombriel.ini"
 
+# The peak resident memory of a whole native run is that of its largest
+# start: the bare loop beside it holds next to nothing.
+peak_of_run() { /usr/bin/time -f "  peak resident memory of the run: %M KiB" "$@"; }
 echo "== native (Linux): bare listing, bare loop, first and second start, reload after one change"
-(cd "$work" && "$native" "${folders[@]}")
+(cd "$work" && peak_of_run "$native" "${folders[@]}")
 for commit in "${befores[@]}"; do
   echo "== native, $commit: its reload"
-  (cd "$work" && "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
+  (cd "$work" && peak_of_run "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
 done
 
 source "$root/scripts/wine-env.sh"

@@ -66,10 +66,10 @@ report() { # label seconds peak peerSeconds cpuSeconds
 }
 
 # Within a case the runs take turns (GNU split, then the engine natively and
-# under Wine, without and with the checksum, the two in the other order the
-# next run), so a busy moment on a shared machine costs each of them alike,
-# and each keeps the median of its runs: one burst of load elsewhere moves a
-# median less than it moves a best or a mean.
+# under Wine, each without and with the checksum back to back, the two in the
+# other order the next run), so a busy moment on a shared machine costs each
+# of them alike, and each keeps the median of its runs: one burst of load
+# elsewhere moves a median less than it moves a best or a mean.
 for case in "pieces 8 -n 8" "size 100 -b 100M"; do
   set -- $case
   method=$1 value=$2; shift 2
@@ -79,8 +79,8 @@ for case in "pieces 8 -n 8" "size 100 -b 100M"; do
     fresh; keep gnu "$(gnu_split "$@")"
     order="0 1"
     ((run % 2)) || order="1 0"
-    for crc in $order; do
-      for where in native windows; do
+    for where in native windows; do
+      for crc in $order; do
         fresh; keep "$where $crc" "$(engine "$where" "$method" "$value" "$crc")"
       done
     done
