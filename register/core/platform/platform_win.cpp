@@ -57,6 +57,20 @@ template <class Each> ListingEnd ForEachListedFile(const std::wstring& searchPat
     return {true, e == ERROR_NO_MORE_FILES ? 0 : e};
 }
 
+// The user's locale's sort key of w, as bytes, into room bytes at out (none:
+// its length is asked); its length with the terminating zero, or 0 when it
+// does not fit or cannot be made.
+int MapSortKey(const std::wstring& w, char* out, size_t room) {
+    return LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
+                         int(w.size()), reinterpret_cast<LPWSTR>(out), int(room), nullptr, nullptr,
+                         0);
+}
+
+// Room that holds nearly every key of w at the first try.
+size_t KeyRoom(const std::wstring& w) {
+    return w.size() * 6 + 16;
+}
+
 class WinPlatform final : public Platform {
   public:
     Error ReadFileHead(const std::filesystem::path& file, size_t limit,
@@ -199,19 +213,14 @@ class WinPlatform final : public Platform {
         // A key is rarely longer than a few bytes per character: one call
         // into room of that size usually does, where asking for the size
         // first would map the text twice (a first start maps every name).
-        std::string key(w.size() * 6 + 16, '\0');
-        int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
-                              int(w.size()), reinterpret_cast<LPWSTR>(key.data()), int(key.size()),
-                              nullptr, nullptr, 0);
+        std::string key(KeyRoom(w), '\0');
+        int n = MapSortKey(w, key.data(), key.size());
         if (n <= 0) {
-            n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
-                              int(w.size()), nullptr, 0, nullptr, nullptr, 0);
+            n = MapSortKey(w, nullptr, 0);
             if (n <= 0)
                 return Narrow(w);
             key.assign(size_t(n), '\0');
-            n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.c_str(),
-                              int(w.size()), reinterpret_cast<LPWSTR>(key.data()), n, nullptr,
-                              nullptr, 0);
+            n = MapSortKey(w, key.data(), key.size());
             if (n <= 0)
                 return Narrow(w);
         }
@@ -226,10 +235,8 @@ class WinPlatform final : public Platform {
             return;
         // Mapped straight into the keys' tail, as SortKey maps into its room.
         const size_t at = keys.size();
-        keys.resize(at + w.size() * 6 + 16);
-        const int n = LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
-                                    w.c_str(), int(w.size()), reinterpret_cast<LPWSTR>(&keys[at]),
-                                    int(keys.size() - at), nullptr, nullptr, 0);
+        keys.resize(at + KeyRoom(w));
+        const int n = MapSortKey(w, &keys[at], keys.size() - at);
         keys.resize(n > 0 ? at + size_t(n) - 1 : at); // without the terminating zero
         if (n <= 0)
             keys += SortKey(text);
