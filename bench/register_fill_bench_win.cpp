@@ -5,6 +5,7 @@
 // ombriel_reload_bench's bare loop, in the same script.
 //   ombriel_fill_bench <Ombriel.exe> <ombriel_reload_bench.exe> <empty register> <register>...
 #include "listview_driver.h"
+#include "register_rounds.h"
 #include "ui_driver.h"
 
 #include <psapi.h>
@@ -121,11 +122,6 @@ LiveDelays OtherPcChangeOnScreen(const std::filesystem::path& exe,
     return delays;
 }
 
-template <class T> T Median(std::vector<T> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -159,10 +155,8 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("%-12s %8d %-7s %11.1f %9.1f %9s %9s %6s %11.1f %11.1f\n", "(empty)", empty.rows,
                 "-", empty.ms, emptyBare, "-", "-", "-", empty.peakWorkingSet / 1048576.0,
                 empty.peakPrivate / 1048576.0);
-    // Rounds per figure (BENCH_ROUNDS, default 3).
-    int rounds = 3;
-    if (const char* r = std::getenv("BENCH_ROUNDS"))
-        rounds = std::max(1, std::atoi(r));
+    // Rounds per figure.
+    const int rounds = bench::RoundsWanted();
     for (int i = 4; i < argc; ++i) {
         std::filesystem::path folder = std::filesystem::absolute(argv[i]);
         // The bare loop and the first start alternate, each pair in turns
@@ -188,14 +182,14 @@ int wmain(int argc, wchar_t** argv) {
         std::vector<Run> seconds;
         for (int round = 0; round < rounds; ++round)
             seconds.push_back(StartAndWaitForGrid(exe, folder));
-        const double bareNet = Median(bares) - emptyBare;
+        const double bareNet = bench::Median(bares) - emptyBare;
         auto peaks = [](const std::vector<Run>& runs) {
             std::vector<SIZE_T> ws, priv;
             for (const Run& r : runs) {
                 ws.push_back(r.peakWorkingSet);
                 priv.push_back(r.peakPrivate);
             }
-            return std::pair{Median(ws), Median(priv)};
+            return std::pair{bench::Median(ws), bench::Median(priv)};
         };
         for (const auto& [what, runs] :
              {std::pair<const char*, const std::vector<Run>&>{"first", firsts},
@@ -204,8 +198,9 @@ int wmain(int argc, wchar_t** argv) {
             const double fill = r.ms - empty.ms;
             const auto [ws, priv] = peaks(runs);
             std::printf("%-12s %8d %-7s %11.1f %9.1f %9.1f %9.1f %6.2f %11.1f %11.1f\n",
-                        folder.filename().string().c_str(), r.rows, what, r.ms, Median(bares), fill,
-                        bareNet, fill / bareNet, ws / 1048576.0, priv / 1048576.0);
+                        folder.filename().string().c_str(), r.rows, what, r.ms,
+                        bench::Median(bares), fill, bareNet, fill / bareNet, ws / 1048576.0,
+                        priv / 1048576.0);
         }
         const LiveDelays live = OtherPcChangeOnScreen(exe, folder);
         std::printf("%-12s another PC's add on screen in %.0f ms, its delete in %.0f ms\n",
@@ -213,7 +208,7 @@ int wmain(int argc, wchar_t** argv) {
         std::printf("%-12s first/bare of each pair:", folder.filename().string().c_str());
         for (double ratio : pairRatios)
             std::printf(" %.2f", ratio);
-        std::printf(" (median %.2f)\n", Median(pairRatios));
+        std::printf(" (median %.2f)\n", bench::Median(pairRatios));
         std::fflush(stdout);
     }
     return 0;

@@ -11,6 +11,7 @@
 #include "core/grid/reload.h"
 #include "core/records/record_file.h"
 #include "core/records/record_store.h"
+#include "register_rounds.h"
 
 #include <algorithm>
 #include <chrono>
@@ -33,11 +34,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 double Ms(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
@@ -148,10 +144,8 @@ int main(int argc, char** argv) {
         // One cold pass in a fresh process, timed from outside like a program start.
         return BareLoop(argv[2]) > 0 ? 0 : 1;
     }
-    // Rounds of the bare loop and the first start (BENCH_ROUNDS, default 3).
-    int rounds = 3;
-    if (const char* r = std::getenv("BENCH_ROUNDS"))
-        rounds = std::max(1, std::atoi(r));
+    // Rounds of the bare loop and the first start.
+    const int rounds = bench::RoundsWanted();
     std::printf("%-12s %8s %10s %10s %11s %11s %11s %9s %9s\n", "register", "records", "list ms",
                 "bare ms", "first ms", "second ms", "change ms", "1st/bare", "2nd/bare");
     for (int i = 1; i < argc; ++i) {
@@ -187,8 +181,8 @@ int main(int argc, char** argv) {
                 bares.push_back(Ms(Clock::now() - t0));
             }
         }
-        const double bare = Median(bares);
-        const double first = Median(firsts);
+        const double bare = bench::Median(bares);
+        const double first = bench::Median(firsts);
 
         // Second starts from the last first start's cache, and commands'
         // reloads, each after one record changed: as many as the rounds
@@ -216,8 +210,8 @@ int main(int argc, char** argv) {
         }
         ombriel::WriteRecordFile(ombriel::SystemPlatform(), folder / "Doc" / last.fileName,
                                  {last.fields.target, last.fields.description});
-        const double second = Median(seconds);
-        const double change = Median(changes);
+        const double second = bench::Median(seconds);
+        const double change = bench::Median(changes);
         std::printf("%-12s %8d %10.1f %10.1f %11.1f %11.1f %11.1f %9.2f %9.2f\n",
                     folder.filename().string().c_str(), again.Rows() - 1, list, bare, first, second,
                     change, first / bare, second / bare);
