@@ -192,6 +192,20 @@ TEST_F(RecordCacheTest, CacheOutOfReachNeverStopsAStart) {
     EXPECT_EQ(Run({}), all);
 }
 
+TEST_F(RecordCacheTest, AStartWhoseDocCannotBeListedShowsNoCachedRecordAndUsesTheCacheLater) {
+    EXPECT_EQ(Run(cache), all);
+    RecordStore store(platform, doc, cache);
+    platform.listingFailure = 64; // ERROR_NETNAME_DELETED: the share dropped
+    EXPECT_EQ(store.Refresh().number, 64u);
+    EXPECT_TRUE(store.Records().empty()) << "the cache alone vouches for nothing";
+
+    platform.listingFailure.reset();
+    platform.ResetReads();
+    EXPECT_FALSE(store.Refresh());
+    EXPECT_EQ(Descriptions(store), all);
+    EXPECT_EQ(platform.RecordReads(), 0);
+}
+
 TEST_F(RecordCacheTest, CacheInAnotherLocalesOrderIsSortedAgain) {
     Run(cache);
     RecordCache read;

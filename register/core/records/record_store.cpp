@@ -93,6 +93,13 @@ void RecordStore::LoadCache() {
         cacheDirty_ = true;
 }
 
+void RecordStore::ForgetCache() {
+    *records_ = std::vector<StoredRecord>();
+    ordered_ = true;
+    cacheLoaded_ = false;
+    cacheDirty_ = false;
+}
+
 RecordStore::ListingIndex RecordStore::IndexListing(const FolderListing& listing) {
     temporaries_.clear();
     for (const ListedFile& f : listing)
@@ -174,12 +181,18 @@ void RecordStore::KeepMissingFileEntries(std::vector<StoredRecord>& records) {
 }
 
 Error RecordStore::Refresh() {
+    // The cache's file is read and let go before the listing is taken, so
+    // that a second start never holds the two at once.
+    const bool cacheLoadedNow = !cacheLoaded_;
+    if (cacheLoadedNow)
+        LoadCache();
     const int64_t listedAt = platform_.Now();
     FolderListing listing;
-    if (Error e = platform_.ListFolder(docFolder_, listing))
+    if (Error e = platform_.ListFolder(docFolder_, listing)) {
+        if (cacheLoadedNow)
+            ForgetCache(); // as if never read: it is read again next time
         return e;
-    if (!cacheLoaded_)
-        LoadCache();
+    }
 
     ListingIndex index = IndexListing(listing);
     CarriedOver carried = CarryOver(listing, index);

@@ -94,7 +94,9 @@ class RecordStore {
         bool removed = false; // some record of the last refresh is gone
     };
 
+    // Only into a store that holds no records yet.
     void LoadCache();
+    void ForgetCache();
     // Also notes the listing's temporaries.
     ListingIndex IndexListing(const FolderListing& listing);
     // Drops from records_ the records no longer listed, then adds the new ones.
