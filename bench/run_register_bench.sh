@@ -47,14 +47,19 @@ done
 mkdir -p "$work/reg_0"
 printf '""\r\n""\r\n""\r\n' > "$work/reg_0/Ombriel.ini"
 
-# The peak resident memory of a whole native run is that of its largest
-# start: the bare loop beside it holds next to nothing.
-peak_of_run() { /usr/bin/time -f "  peak resident memory of the run: %M KiB" "$@"; }
 echo "== native (Linux): bare listing, bare loop, first and second start, reload after one change"
-(cd "$work" && peak_of_run "$native" "${folders[@]}")
+(cd "$work" && "$native" "${folders[@]}")
+# Peak memory natively: a process that starts once without the cache, once
+# with it and reloads after one change, as a run of the program does; the
+# bare loop beside them holds next to nothing. (Many starts in one process
+# would add what the allocator keeps between them.)
+peak_of_run() { /usr/bin/time -f "  peak resident memory: %M KiB" "$@" >/dev/null; }
+echo "== native: peak memory, one round"
+(cd "$work" && BENCH_ROUNDS=1 peak_of_run "$native" "${folders[@]}")
 for commit in "${befores[@]}"; do
-  echo "== native, $commit: its reload"
-  (cd "$work" && peak_of_run "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
+  echo "== native, $commit: its reload, then its peak memory in a run of its own"
+  (cd "$work" && "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
+  (cd "$work" && BENCH_ROUNDS=1 peak_of_run "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
 done
 
 source "$root/scripts/wine-env.sh"
