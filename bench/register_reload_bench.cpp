@@ -3,6 +3,9 @@
 // reads it and closes it (one thread).
 //   ombriel_reload_bench --make <count> <folder>   writes a register of count records
 //   ombriel_reload_bench --bare <folder>           one bare loop, nothing else
+//   ombriel_reload_bench --start <folder>          one start as the program's (from the
+//       cache when there is one, leaving it), then a reload after one record changed:
+//       a process whose peak memory is that of a run of the program
 //   ombriel_reload_bench <folder>...               times them on each register: the
 //       first start (no cache; the median of a few, alternating with the bare
 //       loop's), the second start (the first's cache), and a command's reload
@@ -133,6 +136,26 @@ size_t BareListing(const std::filesystem::path& folder) {
     return files;
 }
 
+std::filesystem::path CacheOf(const std::filesystem::path& folder) {
+    return folder.parent_path() / (folder.filename().string() + ".bench-cache");
+}
+
+// A command's reload after the last record's text changed; the record is
+// given its text back afterwards. The reload's milliseconds.
+double ReloadAfterOneChange(const std::filesystem::path& folder, ombriel::GridModel& grid,
+                            ombriel::RecordStore& store, const std::string& mark) {
+    const ombriel::StoredRecord last = store.Records().back();
+    const std::filesystem::path file = folder / "Doc" / last.fileName;
+    ombriel::WriteRecordFile(ombriel::SystemPlatform(), file,
+                             {last.fields.target, last.fields.description + " " + mark});
+    const auto t0 = Clock::now();
+    ombriel::ReloadRecords(grid, store, false);
+    const double ms = Ms(Clock::now() - t0);
+    ombriel::WriteRecordFile(ombriel::SystemPlatform(), file,
+                             {last.fields.target, last.fields.description});
+    return ms;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -144,14 +167,23 @@ int main(int argc, char** argv) {
         // One cold pass in a fresh process, timed from outside like a program start.
         return BareLoop(argv[2]) > 0 ? 0 : 1;
     }
+    if (argc == 3 && std::string(argv[1]) == "--start") {
+        const std::filesystem::path folder = argv[2];
+        ombriel::GridModel grid;
+        ombriel::RecordStore store(ombriel::SystemPlatform(), folder / "Doc", CacheOf(folder));
+        if (ombriel::ReloadRecords(grid, store, false))
+            return 1;
+        store.SaveCacheIfChanged();
+        ReloadAfterOneChange(folder, grid, store, "(modificata)");
+        return 0;
+    }
     // Rounds of the bare loop and the first start.
     const int rounds = bench::RoundsWanted();
     std::printf("%-12s %8s %10s %10s %11s %11s %11s %9s %9s\n", "register", "records", "list ms",
                 "bare ms", "first ms", "second ms", "change ms", "1st/bare", "2nd/bare");
     for (int i = 1; i < argc; ++i) {
         std::filesystem::path folder = argv[i];
-        const std::filesystem::path cache =
-            folder.parent_path() / (folder.filename().string() + ".bench-cache");
+        const std::filesystem::path cache = CacheOf(folder);
         auto t0 = Clock::now();
         BareListing(folder);
         const double list = Ms(Clock::now() - t0);
@@ -199,17 +231,9 @@ int main(int argc, char** argv) {
         }
         ombriel::RecordStore store(ombriel::SystemPlatform(), folder / "Doc", cache);
         ombriel::ReloadRecords(again, store, false);
-        const ombriel::StoredRecord last = store.Records().back();
-        for (int round = 0; round < rounds; ++round) {
-            const std::string mark = " (modificata " + std::to_string(round) + ")";
-            ombriel::WriteRecordFile(ombriel::SystemPlatform(), folder / "Doc" / last.fileName,
-                                     {last.fields.target, last.fields.description + mark});
-            t0 = Clock::now();
-            ombriel::ReloadRecords(again, store, false);
-            changes.push_back(Ms(Clock::now() - t0));
-        }
-        ombriel::WriteRecordFile(ombriel::SystemPlatform(), folder / "Doc" / last.fileName,
-                                 {last.fields.target, last.fields.description});
+        for (int round = 0; round < rounds; ++round)
+            changes.push_back(ReloadAfterOneChange(folder, again, store,
+                                                   "(modificata " + std::to_string(round) + ")"));
         const double second = bench::Median(seconds);
         const double change = bench::Median(changes);
         std::printf("%-12s %8d %10.1f %10.1f %11.1f %11.1f %11.1f %9.2f %9.2f\n",

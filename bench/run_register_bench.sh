@@ -49,17 +49,21 @@ printf '""\r\n""\r\n""\r\n' > "$work/reg_0/Ombriel.ini"
 
 echo "== native (Linux): bare listing, bare loop, first and second start, reload after one change"
 (cd "$work" && "$native" "${folders[@]}")
-# Peak memory natively: a process that starts once without the cache, once
-# with it and reloads after one change, as a run of the program does; the
-# bare loop beside them holds next to nothing. (Many starts in one process
-# would add what the allocator keeps between them.)
-peak_of_run() { /usr/bin/time -f "  peak resident memory: %M KiB" "$@" >/dev/null; }
-echo "== native: peak memory, one round"
-(cd "$work" && BENCH_ROUNDS=1 peak_of_run "$native" "${folders[@]}")
+# Peak memory natively, of one process per start as a run of the program:
+# a first start (no cache), then a second (the first's cache), each followed
+# by a reload after one change. Starts after one another in one process
+# would count what the allocator keeps of each thread's frees as well.
+echo "== native: peak resident memory of a run, by start"
+for f in "${folders[@]}"; do
+  rm -f "$work/$f.bench-cache"
+  for start in first second; do
+    (cd "$work" && /usr/bin/time -f "  $f, $start start: %M KiB" "$native" --start "$f" >/dev/null)
+  done
+done
+peak_of_run() { /usr/bin/time -f "  peak resident memory of the run: %M KiB" "$@"; }
 for commit in "${befores[@]}"; do
-  echo "== native, $commit: its reload, then its peak memory in a run of its own"
-  (cd "$work" && "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
-  (cd "$work" && BENCH_ROUNDS=1 peak_of_run "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
+  echo "== native, $commit: its reload"
+  (cd "$work" && peak_of_run "$root/build/bench-before-$commit/native/bench/ombriel_reload_bench" "${folders[@]}")
 done
 
 source "$root/scripts/wine-env.sh"
